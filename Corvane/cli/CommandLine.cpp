@@ -1,0 +1,29 @@
+#include "cli/CommandLine.h"
+
+namespace corvane {
+
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
+    CommandLine line;
+    for (const std::string& argument : arguments) {
+        if (argument == "--report") {
+            line.report = true;
+        } else if (argument == "--json") {
+            line.json = true;
+        } else if (argument == "--help" || argument == "-h") {
+            line.help = true;
+        } else {
+            error = "unknown option: " + argument;
+            return std::nullopt;
+        }
+    }
+    return line;
+}
+
+std::string usageText() {
+    return "usage: corvane [--report [--json]]\n"
+           "  --report   print one memory and disk report and exit (the default for now)\n"
+           "  --json     print the report as one JSON object\n"
+           "  --help     show this text\n";
+}
+
+} // namespace corvane

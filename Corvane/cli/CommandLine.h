@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+/// What the command line asks for.
+struct CommandLine {
+    bool report{false};
+    bool json{false};
+    bool help{false};
+};
+
+/// Parses the arguments after the program name. Absent (with `error` set to a message naming the
+/// offending argument) for anything unknown.
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error);
+
+/// The usage text.
+std::string usageText();
+
+} // namespace corvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+/// Builds compact JSON text. The caller keeps objects and arrays balanced; strings are escaped
+/// (control characters as \u00XX, invalid UTF-8 passed through as is).
+class JsonWriter {
+public:
+    JsonWriter& beginObject();
+    JsonWriter& endObject();
+    JsonWriter& beginArray();
+    JsonWriter& endArray();
+    /// The key of the next member of the current object.
+    JsonWriter& key(std::string_view name);
+    JsonWriter& value(std::string_view text);
+    JsonWriter& value(const char* text) { return value(std::string_view(text)); }
+    JsonWriter& value(std::uint64_t number);
+    JsonWriter& value(std::int64_t number);
+    JsonWriter& value(int number) { return value(static_cast<std::int64_t>(number)); }
+    JsonWriter& value(double number);
+    JsonWriter& value(bool flag);
+    JsonWriter& null();
+
+    const std::string& text() const { return out_; }
+
+private:
+    void separate();
+
+    std::string out_;
+    bool needsComma_{false};
+};
+
+} // namespace corvane

@@ -1,0 +1,108 @@
+#include "report/Report.h"
+
+#include "memory/FormatBytes.h"
+#include "report/JsonWriter.h"
+
+#include <ctime>
+
+namespace corvane {
+
+namespace {
+
+std::string localTime(Date date) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(date);
+    std::tm local{};
+    ::localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+std::string isoUtc(Date date) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(date);
+    std::tm utc{};
+    ::gmtime_r(&t, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+void line(std::string& out, std::string_view label, const std::string& value) {
+    out += "  ";
+    out += label;
+    out += "：";
+    out += value;
+    out += '\n';
+}
+
+} // namespace
+
+std::string_view levelWord(PressureLevel level) {
+    switch (level) {
+    case PressureLevel::normal: return "良好";
+    case PressureLevel::elevated: return "偏紧";
+    case PressureLevel::critical: return "紧张";
+    }
+    return "良好";
+}
+
+std::string_view actionWord(Verdict::Action action) {
+    switch (action) {
+    case Verdict::Action::none: return "无需操作";
+    case Verdict::Action::optimize: return "关掉闲置软件";
+    case Verdict::Action::freeDisk: return "腾出磁盘空间";
+    }
+    return "无需操作";
+}
+
+std::string reportText(const ReportData& data) {
+    const MemorySnapshot& s = data.snapshot;
+    std::string out = "Corvane 报告（" + localTime(s.timestamp) + "）\n\n内存\n";
+    line(out, "已用", std::to_string(usedPercent(s)) + "%（" + formatBytes(s.usedBytes()) + " / 共 " +
+                          formatBytes(s.totalBytes) + "）");
+    line(out, "状态", std::string(levelWord(s.level)));
+    line(out, "应用内存", formatBytes(s.appBytes));
+    line(out, "固定内存", formatBytes(s.wiredBytes));
+    line(out, "压缩内存", formatBytes(s.compressedBytes));
+    line(out, "缓存", formatBytes(s.cachedBytes));
+    line(out, "空闲", formatBytes(s.freeBytes));
+    line(out, "交换", "已用 " + formatBytes(s.swapUsedBytes) + " / 共 " + formatBytes(s.swapTotalBytes));
+    line(out, "磁盘", "可用 " + formatBytes(s.diskFreeBytes) + " / 共 " + formatBytes(s.diskTotalBytes));
+    out += "\n结论\n";
+    out += "  " + data.verdict.headline + "\n";
+    out += "  " + data.verdict.advice + "\n";
+    line(out, "建议", std::string(actionWord(data.verdict.action)));
+    return out;
+}
+
+std::string reportJson(const ReportData& data) {
+    const MemorySnapshot& s = data.snapshot;
+    JsonWriter json;
+    json.beginObject();
+    json.key("memory").beginObject();
+    json.key("timestamp").value(isoUtc(s.timestamp));
+    json.key("usedPercent").value(usedPercent(s));
+    json.key("usedBytes").value(s.usedBytes());
+    json.key("totalBytes").value(s.totalBytes);
+    json.key("appBytes").value(s.appBytes);
+    json.key("wiredBytes").value(s.wiredBytes);
+    json.key("compressedBytes").value(s.compressedBytes);
+    json.key("cachedBytes").value(s.cachedBytes);
+    json.key("freeBytes").value(s.freeBytes);
+    json.key("swapUsedBytes").value(s.swapUsedBytes);
+    json.key("swapTotalBytes").value(s.swapTotalBytes);
+    json.key("diskFreeBytes").value(s.diskFreeBytes);
+    json.key("diskTotalBytes").value(s.diskTotalBytes);
+    json.key("level").value(rawValue(s.level));
+    json.endObject();
+    json.key("verdict").beginObject();
+    json.key("level").value(rawValue(data.verdict.level));
+    json.key("headline").value(data.verdict.headline);
+    json.key("advice").value(data.verdict.advice);
+    json.key("action").value(rawValue(data.verdict.action));
+    json.endObject();
+    json.endObject();
+    return json.text() + "\n";
+}
+
+} // namespace corvane

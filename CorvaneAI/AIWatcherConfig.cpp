@@ -1,0 +1,18 @@
+#include "AIWatcherConfig.h"
+
+#include "ProcessScanner.h"
+#include "support/HomeDirectory.h"
+
+namespace corvane {
+
+std::string AIWatcherConfig::defaultPath(const std::string& relative) {
+    std::string home = homeDirectory();
+    if (home.back() != '/') home += '/';
+    return home + relative;
+}
+
+AIWatcherConfig::ProcessNames AIWatcherConfig::defaultProcessNames() {
+    return [] { return ProcessScanner::runningProcessNames(); };
+}
+
+} // namespace corvane

@@ -1,0 +1,12 @@
+#include "support/UniqueFd.h"
+
+#include <unistd.h>
+
+namespace corvane {
+
+void UniqueFd::reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+}
+
+} // namespace corvane

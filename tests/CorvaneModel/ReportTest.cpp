@@ -1,0 +1,77 @@
+#include "cli/CommandLine.h"
+#include "memory/VerdictMaker.h"
+#include "report/JsonWriter.h"
+#include "report/Report.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint64_t GiB = 1ULL << 30;
+
+ReportData sampleReport() {
+    ReportData data;
+    MemorySnapshot& s = data.snapshot;
+    s.timestamp = dateFromUnixSeconds(1'800'000'000);
+    s.totalBytes = 16 * GiB;
+    s.appBytes = 6 * GiB;
+    s.wiredBytes = 2 * GiB;
+    s.compressedBytes = GiB;
+    s.cachedBytes = 4 * GiB;
+    s.freeBytes = 3 * GiB;
+    s.swapUsedBytes = 2 * GiB;
+    s.swapTotalBytes = 4 * GiB;
+    s.diskFreeBytes = 5 * GiB;
+    s.diskTotalBytes = 500 * GiB;
+    s.level = PressureLevel::elevated;
+    data.verdict = VerdictMaker::make(s);
+    return data;
+}
+
+TEST(Report, JsonCarriesBytesAsIntegersAndCaseNames) {
+    const std::string json = reportJson(sampleReport());
+    EXPECT_EQ(json,
+              "{\"memory\":{\"timestamp\":\"2027-01-15T08:00:00Z\",\"usedPercent\":56,\"usedBytes\":9663676416,"
+              "\"totalBytes\":17179869184,\"appBytes\":6442450944,\"wiredBytes\":2147483648,"
+              "\"compressedBytes\":1073741824,\"cachedBytes\":4294967296,\"freeBytes\":3221225472,"
+              "\"swapUsedBytes\":2147483648,\"swapTotalBytes\":4294967296,\"diskFreeBytes\":5368709120,"
+              "\"diskTotalBytes\":536870912000,\"level\":\"elevated\"},"
+              "\"verdict\":{\"level\":\"elevated\",\"headline\":\"内存偏紧，建议关掉暂时不用的软件\","
+              "\"advice\":\"磁盘只剩 5.0 GB，快满了会让电脑变卡，建议腾出空间；再关掉很久没用的软件。\","
+              "\"action\":\"freeDisk\"}}\n");
+}
+
+TEST(Report, TextShowsFiguresAndVerdictInChinese) {
+    const std::string text = reportText(sampleReport());
+    EXPECT_NE(text.find("已用：56%（9.0 GB / 共 16 GB）"), std::string::npos) << text;
+    EXPECT_NE(text.find("状态：偏紧"), std::string::npos);
+    EXPECT_NE(text.find("交换：已用 2.0 GB / 共 4.0 GB"), std::string::npos);
+    EXPECT_NE(text.find("磁盘：可用 5.0 GB / 共 500 GB"), std::string::npos);
+    EXPECT_NE(text.find("内存偏紧，建议关掉暂时不用的软件"), std::string::npos);
+    EXPECT_NE(text.find("建议：腾出磁盘空间"), std::string::npos);
+}
+
+TEST(JsonWriter, EscapesControlCharactersAndQuotes) {
+    JsonWriter json;
+    json.beginObject().key("a\"b").value(std::string_view("line\nnext\t\x01\\")).key("n").null();
+    json.key("list").beginArray().value(1).value(true).value(2.5).endArray().endObject();
+    EXPECT_EQ(json.text(), "{\"a\\\"b\":\"line\\nnext\\t\\u0001\\\\\",\"n\":null,\"list\":[1,true,2.5]}");
+}
+
+TEST(CommandLine, KnownOptionsAndUnknownOnes) {
+    std::string error;
+    auto line = parseCommandLine({"--report", "--json"}, error);
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->report);
+    EXPECT_TRUE(line->json);
+    line = parseCommandLine({}, error);
+    ASSERT_TRUE(line);
+    EXPECT_FALSE(line->report);
+    EXPECT_FALSE(parseCommandLine({"--report", "--bogus"}, error));
+    EXPECT_EQ(error, "unknown option: --bogus");
+    EXPECT_FALSE(parseCommandLine({"report"}, error));
+}
+
+} // namespace
+} // namespace corvane

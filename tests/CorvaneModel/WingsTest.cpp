@@ -1,0 +1,83 @@
+#include "wings/TextWidth.h"
+#include "wings/WingsBuilders.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint64_t GiB = 1ULL << 30;
+
+TEST(WingsForPressure, ElevatedAndNormalAreOrange) {
+    for (PressureLevel level : {PressureLevel::elevated, PressureLevel::normal}) {
+        const WingsContent c = wingsForPressure(level, 85);
+        EXPECT_EQ(c.symbol, "exclamationmark.triangle.fill");
+        EXPECT_EQ(c.tint, WingsContent::Tint::orange);
+        EXPECT_EQ(c.text, "85%");
+        EXPECT_EQ(c.floatingText, "偏紧 85%");
+        EXPECT_EQ(c.a11y, "内存偏紧，已用 85%");
+        EXPECT_EQ(c.focus, WingsFocus::none);
+        EXPECT_EQ(c.jump, std::nullopt);
+    }
+}
+
+TEST(WingsForPressure, CriticalIsRed) {
+    const WingsContent c = wingsForPressure(PressureLevel::critical, 85);
+    EXPECT_EQ(c.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(c.tint, WingsContent::Tint::red);
+    EXPECT_EQ(c.floatingText, "紧张 85%");
+    EXPECT_EQ(c.a11y, "内存紧张，已用 85%");
+}
+
+TEST(WingsForDisk, RedBelowEightGiB) {
+    const WingsContent low = wingsForDisk(static_cast<std::uint64_t>(7.9 * static_cast<double>(GiB)));
+    EXPECT_EQ(low.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(low.tint, WingsContent::Tint::red);
+    const WingsContent edge = wingsForDisk(8 * GiB);
+    EXPECT_EQ(edge.symbol, "internaldrive.fill");
+    EXPECT_EQ(edge.tint, WingsContent::Tint::orange);
+    EXPECT_EQ(wingsForDisk(8 * GiB - 1).tint, WingsContent::Tint::red);
+}
+
+TEST(WingsForDisk, TextsAndFocus) {
+    const WingsContent c = wingsForDisk(static_cast<std::uint64_t>(12.4 * static_cast<double>(GiB)));
+    EXPECT_EQ(c.text, "12 GB");
+    EXPECT_EQ(c.floatingText, "磁盘只剩 12 GB");
+    EXPECT_EQ(c.a11y, "磁盘只剩 12 GB，点按查看");
+    EXPECT_EQ(c.focus, WingsFocus::disk);
+}
+
+TEST(WingsForAttention, SingularAndPlural) {
+    for (int count : {0, 1}) {
+        const WingsContent c = wingsForAttention(count);
+        EXPECT_EQ(c.symbol, "bell.badge.fill");
+        EXPECT_EQ(c.tint, WingsContent::Tint::blue);
+        EXPECT_EQ(c.text, "等你");
+        EXPECT_EQ(c.floatingText, "等你");
+        EXPECT_EQ(c.a11y, "AI 会话在等你回复");
+    }
+    const WingsContent three = wingsForAttention(3);
+    EXPECT_EQ(three.text, "3");
+    EXPECT_EQ(three.floatingText, "3 个等你");
+    EXPECT_EQ(three.a11y, "3 个 AI 会话在等你回复");
+}
+
+TEST(EstimatedTextWidth, LatinAndChineseScalars) {
+    EXPECT_DOUBLE_EQ(estimatedTextWidth(""), 0);
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("85%"), 22.5);
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("磁盘只剩"), 52);                 // four Chinese characters
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("一二三四五六七八九十一二"), 156); // twelve
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("偏紧 85%"), 2 * 13 + 4 * 7.5);
+}
+
+TEST(EstimatedTextWidth, BoundaryScalarAndInvalidBytes) {
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\u2E80"), 7.5);  // up to U+2E80 inclusive is narrow
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\u2E81"), 13);
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\U0001F600"), 13); // one scalar, four bytes
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\xFF"), 13);       // invalid byte: a replacement character
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\xE7\xA3"), 26);   // truncated sequence: two replacements
+    EXPECT_DOUBLE_EQ(estimatedTextWidth("\xC0\xAF"), 26);   // overlong encoding is rejected
+}
+
+} // namespace
+} // namespace corvane
