@@ -1,12 +1,8 @@
 #pragma once
 
-#include "support/Executor.h"
+#include "support/ConcurrentPool.h"
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace corvane {
 
@@ -15,23 +11,14 @@ namespace corvane {
 /// it must not happen on the queue's own thread. A task that throws is dropped silently.
 class SerialQueue final : public Executor {
 public:
-    explicit SerialQueue(std::string label);
-    ~SerialQueue() override;
-    SerialQueue(const SerialQueue&) = delete;
-    SerialQueue& operator=(const SerialQueue&) = delete;
+    explicit SerialQueue(std::string label) : label_(std::move(label)) {}
 
-    void async(std::function<void()> task) override;
+    void async(std::function<void()> task) override { worker_.async(std::move(task)); }
     const std::string& label() const { return label_; }
 
 private:
-    void run();
-
     std::string label_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> tasks_;
-    bool stopping_{false};
-    std::thread worker_;
+    ConcurrentPool worker_{1}; // one thread takes tasks in FIFO order: a serial queue
 };
 
 } // namespace corvane

@@ -17,22 +17,21 @@ private:
     std::weak_ptr<bool> alive_;
 };
 
-ManualExecutor::ManualExecutor(Date start) : now_(std::make_shared<Date>(start)) {}
+ManualExecutor::ManualExecutor(Date start) : now_(start) {}
 
 void ManualExecutor::async(std::function<void()> task) {
-    std::lock_guard lock(mutex_);
-    tasks_.push_back(std::move(task));
+    tasks_.async(std::move(task));
 }
 
 Date ManualExecutor::now() const {
     std::lock_guard lock(mutex_);
-    return *now_;
+    return now_;
 }
 
 std::unique_ptr<TimerHandle> ManualExecutor::after(double delaySeconds, std::function<void()> action) {
     std::lock_guard lock(mutex_);
     const std::uint64_t id = nextId_++;
-    timers_[id] = Timer{addingSeconds(*now_, delaySeconds), 0, 0, std::move(action)};
+    timers_[id] = Timer{addingSeconds(now_, delaySeconds), 0, 0, std::move(action)};
     return std::make_unique<Handle>(this, id, alive_);
 }
 
@@ -40,7 +39,7 @@ std::unique_ptr<TimerHandle> ManualExecutor::every(double intervalSeconds, doubl
                                                    std::function<void()> action) {
     std::lock_guard lock(mutex_);
     const std::uint64_t id = nextId_++;
-    timers_[id] = Timer{addingSeconds(*now_, intervalSeconds), intervalSeconds, leewaySeconds, std::move(action)};
+    timers_[id] = Timer{addingSeconds(now_, intervalSeconds), intervalSeconds, leewaySeconds, std::move(action)};
     return std::make_unique<Handle>(this, id, alive_);
 }
 
@@ -50,18 +49,7 @@ void ManualExecutor::cancel(std::uint64_t id) {
 }
 
 int ManualExecutor::runUntilIdle() {
-    int ran = 0;
-    for (;;) {
-        std::function<void()> task;
-        {
-            std::lock_guard lock(mutex_);
-            if (tasks_.empty()) return ran;
-            task = std::move(tasks_.front());
-            tasks_.pop_front();
-        }
-        task();
-        ++ran;
-    }
+    return tasks_.runAll();
 }
 
 void ManualExecutor::advance(double seconds) {
@@ -69,7 +57,7 @@ void ManualExecutor::advance(double seconds) {
     Date end;
     {
         std::lock_guard lock(mutex_);
-        end = addingSeconds(*now_, seconds);
+        end = addingSeconds(now_, seconds);
     }
     for (;;) {
         std::function<void()> action;
@@ -80,10 +68,10 @@ void ManualExecutor::advance(double seconds) {
                 if (it->second.due <= end && (due == timers_.end() || it->second.due < due->second.due)) due = it;
             }
             if (due == timers_.end()) {
-                *now_ = end;
+                now_ = end;
                 break;
             }
-            *now_ = due->second.due;
+            now_ = due->second.due;
             action = due->second.action;
             if (due->second.interval > 0) {
                 due->second.due = addingSeconds(due->second.due, due->second.interval);

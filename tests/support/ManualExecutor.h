@@ -1,9 +1,9 @@
 #pragma once
 
 #include "support/Clock.h"
+#include "support/DeferredExecutor.h"
 #include "support/MainExecutor.h"
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -45,9 +45,9 @@ private:
 
     void cancel(std::uint64_t id);
 
-    mutable std::mutex mutex_;
-    std::shared_ptr<Date> now_;  // guarded by mutex_
-    std::deque<std::function<void()>> tasks_;
+    DeferredExecutor tasks_;
+    mutable std::mutex mutex_; // guards now_, timers_ and nextId_
+    Date now_;
     std::map<std::uint64_t, Timer> timers_;
     std::uint64_t nextId_{1};
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
