@@ -1,4 +1,5 @@
 #include "island/IslandGeometry.h"
+#include "views/DashboardContext.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,19 @@ TEST(HitPanelRect, OnlyOverAProperHousing) {
     const ScreenGeo noEdges =
         ScreenGeo::measure({0, 0, 1512, 982}, 38, std::nullopt, Rect{866, 944, 646, 38}, {0, 0, 1512, 944}, false);
     EXPECT_FALSE(noEdges.hitPanelRect().has_value());
+}
+
+TEST(DashboardContext, TakesTheMeasuredScreen) {
+    const DashboardContext notch = dashboardContext(notched());
+    EXPECT_EQ(notch.style, IslandStyle::notch);
+    EXPECT_EQ(notch.headerHeight, 38);
+    EXPECT_EQ(notch.notchWidth, 204);
+    EXPECT_EQ(notch.width, 640);
+    EXPECT_EQ(dashboardRoundedCorners(notch.style), RoundedCorners::bottomOnly);
+    const DashboardContext forced = dashboardContext(notched(true));
+    EXPECT_EQ(forced.style, IslandStyle::floating);
+    EXPECT_EQ(forced.headerHeight, 36);
+    EXPECT_EQ(dashboardRoundedCorners(forced.style), RoundedCorners::all);
 }
 
 } // namespace
