@@ -34,8 +34,7 @@ std::optional<IslandInput> hitPanelExitInput(IslandPhaseState state) {
     return std::nullopt;
 }
 
-std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame,
-                                          Point mouse) {
+std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse) {
     if (!openByHover(state) || debugHold) return std::nullopt;
     return dashboardFrame.outset(1).contains(mouse) ? IslandInput::hoverEnter : IslandInput::hoverExit;
 }
@@ -59,7 +58,9 @@ std::optional<std::size_t> activeScreenIndex(const std::vector<Rect>& screenFram
     return std::nullopt;
 }
 
-bool relayoutNeeded(double newHeight, double currentHeight) { return std::abs(newHeight - currentHeight) > 0.5; }
+bool relayoutNeeded(double newHeight, double currentHeight) {
+    return std::abs(newHeight - currentHeight) > 0.5;
+}
 
 bool DashGeneration::beginCollapse() {
     if (collapsing_) return false;
@@ -73,7 +74,9 @@ std::vector<AlertButton> alertButtons(std::string_view confirmTitle, const std::
     using Role = AlertButton::Role;
     const std::string confirm(confirmTitle);
     if (infoOnly) return {{confirm, Role::confirm, false}};
-    if (secondaryTitle) return {{confirm, Role::confirm, false}, {*secondaryTitle, Role::secondary, false}, {"取消", Role::cancel, false}};
+    if (secondaryTitle)
+        return {
+            {confirm, Role::confirm, false}, {*secondaryTitle, Role::secondary, false}, {"取消", Role::cancel, false}};
     if (destructive) return {{"取消", Role::cancel, false}, {confirm, Role::confirm, true}};
     return {{confirm, Role::confirm, false}, {"取消", Role::cancel, false}};
 }

@@ -50,8 +50,7 @@ std::optional<IslandInput> hitPanelExitInput(IslandPhaseState state);
 /// After an expansion finishes: `hoverEnter` when the pointer is within the dashboard frame grown
 /// by one point, `hoverExit` otherwise; absent unless the island is open by hover and the
 /// developer hold is off.
-std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame,
-                                          Point mouse);
+std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse);
 
 /// Whether a wings notice may appear: not while suspended, not while a dashboard exists, and not
 /// while the island is open or pinned.
@@ -71,8 +70,7 @@ WingsTapAction wingsTapAction(const WingsContent& content);
 
 /// The screen the island uses: the first, in the system's order, whose frame contains the
 /// pointer; otherwise the main screen. Absent when there are no screens.
-std::optional<std::size_t> activeScreenIndex(const std::vector<Rect>& screenFrames, Point mouse,
-                                             std::size_t mainIndex);
+std::optional<std::size_t> activeScreenIndex(const std::vector<Rect>& screenFrames, Point mouse, std::size_t mainIndex);
 
 /// True when a relayout must move the panel: the heights differ by more than half a point.
 bool relayoutNeeded(double newHeight, double currentHeight);

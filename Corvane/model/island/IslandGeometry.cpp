@@ -38,7 +38,9 @@ ScreenGeo ScreenGeo::measure(Rect frame, double safeTop, std::optional<Rect> aux
     return geo;
 }
 
-double ScreenGeo::dashboardWidth() const { return std::min(frame.width - 24, 640.0); }
+double ScreenGeo::dashboardWidth() const {
+    return std::min(frame.width - 24, 640.0);
+}
 
 IslandLayout ScreenGeo::layout(double expandedHeightValue, bool expanded, bool forceFloating) const {
     const bool floating = forceFloating || safeTop <= 0;
@@ -83,12 +85,15 @@ std::optional<Rect> ScreenGeo::hitPanelRect() const {
     return Rect{*notchLeft, frame.maxY() - safeTop, *notchRight - *notchLeft, safeTop};
 }
 
-double compactCornerRadius(IslandStyle style) { return style == IslandStyle::floating ? 18 : 14; }
+double compactCornerRadius(IslandStyle style) {
+    return style == IslandStyle::floating ? 18 : 14;
+}
 
 double expandedHeight(double fittingHeight, double header, double screenHeight, bool cleanView) {
     const double floor = header + minimumBodyHeight;
     const double cap = cleanView ? 520 : 480;
-    return std::min(std::max(std::ceil(fittingHeight), floor), std::min(std::max(floor, screenHeight - screenMargin), cap));
+    return std::min(std::max(std::ceil(fittingHeight), floor),
+                    std::min(std::max(floor, screenHeight - screenMargin), cap));
 }
 
 } // namespace corvane

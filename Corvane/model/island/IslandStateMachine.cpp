@@ -43,7 +43,8 @@ std::vector<IslandEffect> IslandStateMachine::send(IslandInput input) {
 
     switch (state) {
     case S::idle:
-        if (input == IslandInput::hoverEnter) return to(S::pendingExpand, {E::startExpandTimer(islandExpandDelaySeconds)});
+        if (input == IslandInput::hoverEnter)
+            return to(S::pendingExpand, {E::startExpandTimer(islandExpandDelaySeconds)});
         if (pinByClick) return to(S::pinned, {E::expand(), E::setPinned(true)});
         break;
     case S::pendingExpand:

@@ -29,10 +29,10 @@ inline constexpr std::array<IslandPhaseState, 5> allIslandPhaseStates{
     IslandPhaseState::idle, IslandPhaseState::pendingExpand, IslandPhaseState::hoverOpen,
     IslandPhaseState::pendingCollapse, IslandPhaseState::pinned};
 inline constexpr std::array<IslandInput, 11> allIslandInputs{
-    IslandInput::hoverEnter,   IslandInput::hoverExit,      IslandInput::expandTimerFired,
+    IslandInput::hoverEnter,         IslandInput::hoverExit,  IslandInput::expandTimerFired,
     IslandInput::collapseTimerFired, IslandInput::notchClick, IslandInput::iconToggle,
-    IslandInput::interact,     IslandInput::escape,         IslandInput::outsideClick,
-    IslandInput::closeRequested, IslandInput::forceClose};
+    IslandInput::interact,           IslandInput::escape,     IslandInput::outsideClick,
+    IslandInput::closeRequested,     IslandInput::forceClose};
 
 /// The case names, e.g. "pendingExpand" and "hoverEnter".
 std::string_view rawValue(IslandPhaseState state);

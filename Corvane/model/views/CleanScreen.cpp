@@ -1,7 +1,6 @@
 #include "views/CleanScreen.h"
 
 #include "memory/FormatBytes.h"
-#include "views/ViewTint.h"
 
 #include <array>
 
@@ -85,15 +84,7 @@ CleanScreenView cleanScreen(const std::optional<std::vector<CleanListItem>>& ite
         }
         if (items->empty()) v.emptyText = "没有找到可以清理的内容。";
     }
-    if (scanning) {
-        v.footerText = "正在测量…";
-    } else if (selectedCount == 0) {
-        v.footerText = "未选择";
-    } else {
-        v.footerText = std::to_string(selectedCount) + " 项，约释放 " + formatBytes(selectedBytes);
-    }
-    v.confirmEnabled = selectedCount > 0;
-    v.confirmOpacity = v.confirmEnabled ? 1.0 : disabledButtonOpacity;
+    v.footer = selectionFooter(scanning, "正在测量…", selectedCount, " 项，约释放 ", selectedBytes);
     return v;
 }
 

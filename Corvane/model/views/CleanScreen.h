@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/CleanListItem.h"
+#include "views/SelectionFooter.h"
 
 #include <optional>
 #include <set>
@@ -48,10 +49,7 @@ struct CleanScreenView {
     std::vector<CleanGroup> groups;
     /// "没有找到可以清理的内容。" for a scan that found nothing.
     std::optional<std::string> emptyText;
-    std::string footerText;
-    bool confirmEnabled{false};
-    /// 1, or 0.35 while the confirm button is disabled.
-    double confirmOpacity{1};
+    SelectionFooter footer;
 
     bool operator==(const CleanScreenView&) const = default;
 };

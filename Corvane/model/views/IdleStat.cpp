@@ -21,7 +21,8 @@ IdleStatView idleStat(const std::optional<std::vector<AppGroup>>& candidates, st
         return v;
     }
     std::uint64_t bytes = 0;
-    for (const AppGroup& g : *candidates) bytes += g.footprintBytes;
+    for (const AppGroup& g : *candidates)
+        bytes += g.footprintBytes;
     v.state = IdleStatView::State::reclaimable;
     v.value = formatBytes(bytes);
     v.a11y = "闲置软件可腾出 " + v.value;

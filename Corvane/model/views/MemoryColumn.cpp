@@ -40,8 +40,12 @@ MemoryColumnView memoryColumn(const MemorySnapshot& snapshot, PressureLevel leve
     v.usedPercent = usedPercent(snapshot);
     v.levelWord = std::string(levelWord(level));
     const BarLevel memoryLevel = barLevel(level);
-    v.memoryBar = {"内存", snapshot.usedBytes(), std::clamp(snapshot.usedFraction(), 0.0, 1.0), memoryLevel,
-                   BarKind{BarKind::Kind::memory, 0}, memoryLevel == BarLevel::normal ? "" : v.levelWord};
+    v.memoryBar = {"内存",
+                   snapshot.usedBytes(),
+                   std::clamp(snapshot.usedFraction(), 0.0, 1.0),
+                   memoryLevel,
+                   BarKind{BarKind::Kind::memory, 0},
+                   memoryLevel == BarLevel::normal ? "" : v.levelWord};
     v.a11y = "内存已用 " + std::to_string(v.usedPercent) + "%，状态" + v.levelWord + "，" +
              formatBytes(snapshot.usedBytes()) + "，共 " + formatBytes(snapshot.totalBytes);
     if (snapshot.swapUsedBytes > 0) {

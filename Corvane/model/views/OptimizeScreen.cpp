@@ -1,7 +1,6 @@
 #include "views/OptimizeScreen.h"
 
 #include "memory/FormatBytes.h"
-#include "views/ViewTint.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,15 +72,7 @@ OptimizeScreenView optimizeScreen(const std::vector<AppGroup>& groups, const std
         }
     }
     v.listHeight = optimizeListHeight(v.selectableRows.size() - cautionRows, cautionRows, v.lockedRows.size());
-    if (loading) {
-        v.footerText = "正在统计…";
-    } else if (selectedCount == 0) {
-        v.footerText = "未选择";
-    } else {
-        v.footerText = std::to_string(selectedCount) + " 个，约腾出 " + formatBytes(selectedBytes);
-    }
-    v.confirmEnabled = selectedCount > 0;
-    v.confirmOpacity = v.confirmEnabled ? 1.0 : disabledButtonOpacity;
+    v.footer = selectionFooter(loading, "正在统计…", selectedCount, " 个，约腾出 ", selectedBytes);
     return v;
 }
 

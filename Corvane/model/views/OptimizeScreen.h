@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/AppGroup.h"
+#include "views/SelectionFooter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,10 +40,7 @@ struct OptimizeScreenView {
     /// Rows under the locked heading, in the model's order.
     std::vector<OptimizeRow> lockedRows;
     double listHeight{};
-    std::string footerText;
-    bool confirmEnabled{false};
-    /// 1, or 0.35 while the confirm button is disabled.
-    double confirmOpacity{1};
+    SelectionFooter footer;
 
     bool operator==(const OptimizeScreenView&) const = default;
 };

@@ -58,7 +58,8 @@ TEST(WingsRules, NotWhileOpenPinnedOrSuspended) {
     EXPECT_TRUE(mayShowWings(false, false, S::pendingExpand));
     EXPECT_FALSE(mayShowWings(true, false, S::idle));
     EXPECT_FALSE(mayShowWings(false, true, S::idle));
-    for (S open : {S::hoverOpen, S::pendingCollapse, S::pinned}) EXPECT_FALSE(mayShowWings(false, false, open));
+    for (S open : {S::hoverOpen, S::pendingCollapse, S::pinned})
+        EXPECT_FALSE(mayShowWings(false, false, open));
 }
 
 TEST(WingsRules, TapJumpsOrOpensPinned) {
@@ -104,7 +105,8 @@ TEST(AlertButtons, OrderByKind) {
     using R = AlertButton::Role;
     EXPECT_EQ(alertButtons("好", std::nullopt, false, true), (std::vector<AlertButton>{{"好", R::confirm, false}}));
     EXPECT_EQ(alertButtons("关闭", std::string("先看看列表"), false, false),
-              (std::vector<AlertButton>{{"关闭", R::confirm, false}, {"先看看列表", R::secondary, false}, {"取消", R::cancel, false}}));
+              (std::vector<AlertButton>{
+                  {"关闭", R::confirm, false}, {"先看看列表", R::secondary, false}, {"取消", R::cancel, false}}));
     EXPECT_EQ(alertButtons("强制退出", std::nullopt, true, false),
               (std::vector<AlertButton>{{"取消", R::cancel, false}, {"强制退出", R::confirm, true}}));
     EXPECT_EQ(alertButtons("关闭所选", std::nullopt, false, false),

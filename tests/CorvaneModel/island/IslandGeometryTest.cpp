@@ -29,9 +29,8 @@ TEST(ScreenGeoMeasure, NotchedScreen) {
 }
 
 TEST(ScreenGeoMeasure, ScreenWithoutHousingFloatsEvenWhenAuxiliaryAreasAreReported) {
-    const ScreenGeo g =
-        ScreenGeo::measure({0, 0, 1920, 1080}, 0, Rect{0, 1055, 900, 25}, Rect{1000, 1055, 920, 25}, {0, 0, 1920, 1055},
-                           false);
+    const ScreenGeo g = ScreenGeo::measure({0, 0, 1920, 1080}, 0, Rect{0, 1055, 900, 25}, Rect{1000, 1055, 920, 25},
+                                           {0, 0, 1920, 1055}, false);
     EXPECT_EQ(g.style, IslandStyle::floating);
     EXPECT_FALSE(g.notchLeft.has_value());
     EXPECT_FALSE(g.notchRight.has_value());
@@ -65,9 +64,8 @@ TEST(IslandLayoutNotch, ExpandedIsCentredOnTheHousingAndHangsFromTheTop) {
 }
 
 TEST(IslandLayoutNotch, NarrowScreenLimitsExpandedWidth) {
-    const ScreenGeo g =
-        ScreenGeo::measure({100, 0, 600, 800}, 30, Rect{100, 770, 250, 30}, Rect{450, 770, 250, 30}, {100, 0, 600, 770},
-                           false);
+    const ScreenGeo g = ScreenGeo::measure({100, 0, 600, 800}, 30, Rect{100, 770, 250, 30}, Rect{450, 770, 250, 30},
+                                           {100, 0, 600, 770}, false);
     EXPECT_EQ(g.dashboardWidth(), 576);
     EXPECT_EQ(g.layout(200, true, false).rect, (Rect{400 - 288, 600, 576, 200}));
 }
@@ -146,9 +144,8 @@ TEST(WingsRect, NotchStyleUsesTheCompactLayout) {
 
 TEST(HitPanelRect, OnlyOverAProperHousing) {
     EXPECT_EQ(notched().hitPanelRect(), (Rect{662, 944, 204, 38}));
-    const ScreenGeo inverted =
-        ScreenGeo::measure({0, 0, 1512, 982}, 38, Rect{0, 944, 866, 38}, Rect{662, 944, 850, 38}, {0, 0, 1512, 944},
-                           false);
+    const ScreenGeo inverted = ScreenGeo::measure({0, 0, 1512, 982}, 38, Rect{0, 944, 866, 38}, Rect{662, 944, 850, 38},
+                                                  {0, 0, 1512, 944}, false);
     EXPECT_FALSE(inverted.hitPanelRect().has_value());
     const ScreenGeo noEdges =
         ScreenGeo::measure({0, 0, 1512, 982}, 38, std::nullopt, Rect{866, 944, 646, 38}, {0, 0, 1512, 944}, false);

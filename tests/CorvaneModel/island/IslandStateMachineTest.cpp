@@ -83,8 +83,8 @@ std::vector<Combination> unlistedCombinations() {
     std::vector<Combination> out;
     for (S s : allIslandPhaseStates) {
         for (I i : allIslandInputs) {
-            const bool isListed =
-                std::any_of(listed.begin(), listed.end(), [&](const Transition& t) { return t.from == s && t.input == i; });
+            const bool isListed = std::any_of(listed.begin(), listed.end(),
+                                              [&](const Transition& t) { return t.from == s && t.input == i; });
             if (!isListed) out.push_back({s, i});
         }
     }
@@ -164,8 +164,8 @@ TEST(IslandStateMachineSequence, IconToggleTwiceOpensThenCloses) {
 
 TEST(IslandStateMachineSequence, HoverNeverPins) {
     IslandStateMachine sm;
-    const auto states = statesAfter(sm, {I::hoverEnter, I::expandTimerFired, I::hoverExit, I::hoverEnter,
-                                         I::hoverExit, I::collapseTimerFired, I::hoverEnter, I::expandTimerFired});
+    const auto states = statesAfter(sm, {I::hoverEnter, I::expandTimerFired, I::hoverExit, I::hoverEnter, I::hoverExit,
+                                         I::collapseTimerFired, I::hoverEnter, I::expandTimerFired});
     EXPECT_EQ(std::count(states.begin(), states.end(), S::pinned), 0);
     EXPECT_EQ(sm.state, S::hoverOpen);
 }

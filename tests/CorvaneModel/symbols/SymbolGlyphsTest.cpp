@@ -29,15 +29,27 @@ std::map<std::string, char32_t> installedCodepoints() {
 
 TEST(SymbolGlyphs, EverySymbolTheInterfaceNamesHasAGlyph) {
     // Each icon name the dashboard, wings, status item and menus draw.
-    const std::set<std::string_view> names{
-        "memorychip",       "exclamationmark.triangle", "exclamationmark.triangle.fill",
-        "xmark.octagon.fill", "checkmark.circle.fill",  "bell.badge.fill",
-        "internaldrive.fill", "sparkles",               "gearshape",
-        "xmark",            "waveform.path.ecg",        "chevron.right",
-        "chevron.backward", "terminal.fill",            "chevron.left.forwardslash.chevron.right",
-        "checkmark.square.fill", "info.circle",         "lock.fill",
-        "ellipsis"};
-    for (std::string_view name : names) EXPECT_TRUE(glyphForSymbol(name).has_value()) << name;
+    const std::set<std::string_view> names{"memorychip",
+                                           "exclamationmark.triangle",
+                                           "exclamationmark.triangle.fill",
+                                           "xmark.octagon.fill",
+                                           "checkmark.circle.fill",
+                                           "bell.badge.fill",
+                                           "internaldrive.fill",
+                                           "sparkles",
+                                           "gearshape",
+                                           "xmark",
+                                           "waveform.path.ecg",
+                                           "chevron.right",
+                                           "chevron.backward",
+                                           "terminal.fill",
+                                           "chevron.left.forwardslash.chevron.right",
+                                           "checkmark.square.fill",
+                                           "info.circle",
+                                           "lock.fill",
+                                           "ellipsis"};
+    for (std::string_view name : names)
+        EXPECT_TRUE(glyphForSymbol(name).has_value()) << name;
     EXPECT_EQ(symbolGlyphs.size(), names.size()) << "the table maps a name nothing uses";
     EXPECT_FALSE(glyphForSymbol("memorychip.fill").has_value());
 }

@@ -30,7 +30,8 @@ TEST(HeaderSummary, MemoryStateByLevel) {
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).icon,
               (TintedSymbol{"exclamationmark.triangle.fill", ViewTint::orange}));
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).text, "内存状态：偏紧");
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon, (TintedSymbol{"xmark.octagon.fill", ViewTint::red}));
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon,
+              (TintedSymbol{"xmark.octagon.fill", ViewTint::red}));
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).text, "内存状态：紧张");
 }
 
@@ -43,7 +44,8 @@ MemorySnapshot snapshot(std::uint64_t total, std::uint64_t free, std::uint64_t c
 }
 
 TEST(MemoryColumn, SentenceBarAndButton) {
-    const MemoryColumnView v = memoryColumn(snapshot(16 * GiB, 2 * GiB, 2 * GiB), PressureLevel::elevated, std::nullopt);
+    const MemoryColumnView v =
+        memoryColumn(snapshot(16 * GiB, 2 * GiB, 2 * GiB), PressureLevel::elevated, std::nullopt);
     EXPECT_EQ(v.usedPercent, 75);
     EXPECT_EQ(v.a11y, "内存已用 75%，状态偏紧，12 GB，共 16 GB");
     EXPECT_EQ(v.memoryBar.level, BarLevel::elevated);
@@ -233,9 +235,12 @@ TEST(HomeViewSymbols, EveryDrawnSymbolHasAGlyph) {
         drawn.push_back(headerSummary(true, 1, level).icon.symbol);
         drawn.push_back(headerSummary(true, 0, level).icon.symbol);
     }
-    for (std::uint64_t free : {std::uint64_t{0}, 8 * GiB, 15 * GiB}) drawn.push_back(diskStateLook(free).symbol);
-    for (AIToolKind tool : allAIToolKinds) drawn.push_back(aiRowIcon(tool, AIActivity::idle, "").symbol);
-    for (std::string_view symbol : drawn) EXPECT_TRUE(glyphForSymbol(symbol).has_value()) << symbol;
+    for (std::uint64_t free : {std::uint64_t{0}, 8 * GiB, 15 * GiB})
+        drawn.push_back(diskStateLook(free).symbol);
+    for (AIToolKind tool : allAIToolKinds)
+        drawn.push_back(aiRowIcon(tool, AIActivity::idle, "").symbol);
+    for (std::string_view symbol : drawn)
+        EXPECT_TRUE(glyphForSymbol(symbol).has_value()) << symbol;
 }
 
 } // namespace

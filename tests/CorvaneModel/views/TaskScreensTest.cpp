@@ -64,22 +64,22 @@ TEST(OptimizeScreen, SplitsRowsAndCountsTheSelection) {
     EXPECT_EQ(v.lockedRows[0].lockReason, "正在使用，已锁定");
     EXPECT_EQ(v.lockedRows[0].a11y, "c 名，占用 2.0 GB，10 分钟没用，正在使用，已锁定，不可选择");
     EXPECT_EQ(v.listHeight, 46 + 62 + 26 + 42);
-    EXPECT_EQ(v.footerText, "2 个，约腾出 1.5 GB");
-    EXPECT_TRUE(v.confirmEnabled);
-    EXPECT_EQ(v.confirmOpacity, 1);
+    EXPECT_EQ(v.footer.text, "2 个，约腾出 1.5 GB");
+    EXPECT_TRUE(v.footer.confirmEnabled);
+    EXPECT_EQ(v.footer.confirmOpacity, 1);
 }
 
 TEST(OptimizeScreen, EmptySelectionAndLoading) {
     const std::vector groups{app("a", GiB)};
     const OptimizeScreenView none = optimizeScreen(groups, {}, false);
     EXPECT_EQ(none.intro, "先看看，再决定关闭哪些。未保存的内容会先询问你。");
-    EXPECT_EQ(none.footerText, "未选择");
-    EXPECT_FALSE(none.confirmEnabled);
-    EXPECT_EQ(none.confirmOpacity, 0.35);
-    EXPECT_EQ(optimizeScreen({}, {}, true).footerText, "正在统计…");
+    EXPECT_EQ(none.footer.text, "未选择");
+    EXPECT_FALSE(none.footer.confirmEnabled);
+    EXPECT_EQ(none.footer.confirmOpacity, 0.35);
+    EXPECT_EQ(optimizeScreen({}, {}, true).footer.text, "正在统计…");
     EXPECT_EQ(optimizeScreen({}, {}, true).listHeight, 80);
     // A ticked id that is no longer listed does not count.
-    EXPECT_EQ(optimizeScreen(groups, {"gone"}, false).footerText, "未选择");
+    EXPECT_EQ(optimizeScreen(groups, {"gone"}, false).footer.text, "未选择");
 }
 
 TEST(OptimizeScreen, LockedRowsNeverShowATick) {
@@ -149,8 +149,8 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_TRUE(v.groups[2].rows[0].selected);
     EXPECT_EQ(v.groups[3].heading, "清了会自动重建");
     EXPECT_TRUE(v.groups[3].rows[0].hasCheckBox);
-    EXPECT_EQ(v.footerText, "2 项，约释放 3.0 GB");
-    EXPECT_TRUE(v.confirmEnabled);
+    EXPECT_EQ(v.footer.text, "2 项，约释放 3.0 GB");
+    EXPECT_TRUE(v.footer.confirmEnabled);
     EXPECT_FALSE(v.emptyText.has_value());
 }
 
@@ -159,11 +159,11 @@ TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
     EXPECT_EQ(empty.intro, "先看清楚，再决定清理哪些。只会移入废纸篓，可以放回。");
     EXPECT_EQ(empty.emptyText, "没有找到可以清理的内容。");
     EXPECT_TRUE(empty.groups.empty());
-    EXPECT_EQ(empty.footerText, "未选择");
-    EXPECT_FALSE(empty.confirmEnabled);
-    EXPECT_EQ(empty.confirmOpacity, 0.35);
+    EXPECT_EQ(empty.footer.text, "未选择");
+    EXPECT_FALSE(empty.footer.confirmEnabled);
+    EXPECT_EQ(empty.footer.confirmOpacity, 0.35);
     const CleanScreenView scanning = cleanScreen(std::nullopt, {}, true, false);
-    EXPECT_EQ(scanning.footerText, "正在测量…");
+    EXPECT_EQ(scanning.footer.text, "正在测量…");
     EXPECT_FALSE(scanning.emptyText.has_value());
 }
 
