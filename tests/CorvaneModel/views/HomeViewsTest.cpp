@@ -1,0 +1,247 @@
+#include "symbols/SymbolGlyphs.h"
+#include "views/AISection.h"
+#include "views/DashFooter.h"
+#include "views/DashHeader.h"
+#include "views/DiskSection.h"
+#include "views/IdleStat.h"
+#include "views/MemoryColumn.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint64_t GiB = 1ULL << 30;
+
+TEST(HeaderSummary, AIRowsTakePrecedenceOverMemory) {
+    const HeaderSummary quiet = headerSummary(true, 0, PressureLevel::critical);
+    EXPECT_EQ(quiet.icon.symbol, "sparkles");
+    EXPECT_EQ(quiet.text, "AI 工具");
+    const HeaderSummary waiting = headerSummary(true, 2, PressureLevel::normal);
+    EXPECT_EQ(waiting.icon, (TintedSymbol{"bell.badge.fill", ViewTint::blue}));
+    EXPECT_EQ(waiting.text, "2 个在等你");
+    EXPECT_EQ(waiting.a11y, "2 个 AI 会话在等你");
+}
+
+TEST(HeaderSummary, MemoryStateByLevel) {
+    const HeaderSummary normal = headerSummary(false, 3, PressureLevel::normal);
+    EXPECT_EQ(normal.icon, (TintedSymbol{"checkmark.circle.fill", ViewTint::green}));
+    EXPECT_EQ(normal.text, "内存状态：良好");
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).icon,
+              (TintedSymbol{"exclamationmark.triangle.fill", ViewTint::orange}));
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).text, "内存状态：偏紧");
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon,
+              (TintedSymbol{"xmark.octagon.fill", ViewTint::red}));
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).text, "内存状态：紧张");
+}
+
+MemorySnapshot snapshot(std::uint64_t total, std::uint64_t free, std::uint64_t cached) {
+    MemorySnapshot s;
+    s.totalBytes = total;
+    s.freeBytes = free;
+    s.cachedBytes = cached;
+    return s;
+}
+
+TEST(MemoryColumn, SentenceBarAndButton) {
+    const MemoryColumnView v =
+        memoryColumn(snapshot(16 * GiB, 2 * GiB, 2 * GiB), PressureLevel::elevated, std::nullopt);
+    EXPECT_EQ(v.usedPercent, 75);
+    EXPECT_EQ(v.a11y, "内存已用 75%，状态偏紧，12 GB，共 16 GB");
+    EXPECT_EQ(v.memoryBar.level, BarLevel::elevated);
+    EXPECT_DOUBLE_EQ(v.memoryBar.fraction, 0.75);
+    EXPECT_EQ(v.memoryBar.warnWord, "偏紧");
+    EXPECT_TRUE(v.showsOptimizeButton);
+    EXPECT_FALSE(v.swapBar.has_value());
+    EXPECT_FALSE(v.resultLine.has_value());
+}
+
+TEST(MemoryColumn, NormalLevelHidesButtonAndWarnWord) {
+    const MemoryColumnView v =
+        memoryColumn(snapshot(8 * GiB, 6 * GiB, 0), PressureLevel::normal, std::string("已关闭 3 个。"));
+    EXPECT_FALSE(v.showsOptimizeButton);
+    EXPECT_EQ(v.memoryBar.warnWord, "");
+    EXPECT_EQ(v.resultLine, "结果：已关闭 3 个。");
+}
+
+TEST(MemoryColumn, FreePlusCachedAboveTotalCountsAsNothingUsed) {
+    const MemoryColumnView v = memoryColumn(snapshot(8 * GiB, 6 * GiB, 4 * GiB), PressureLevel::normal, std::nullopt);
+    EXPECT_EQ(v.usedPercent, 0);
+    EXPECT_EQ(v.a11y, "内存已用 0%，状态良好，0 MB，共 8.0 GB");
+    const MemoryColumnView empty = memoryColumn(snapshot(0, 0, 0), PressureLevel::normal, std::nullopt);
+    EXPECT_EQ(empty.usedPercent, 0);
+    EXPECT_EQ(empty.memoryBar.fraction, 0);
+}
+
+TEST(SwapBarLevel, BelowOneGiBIsAlwaysNormal) {
+    EXPECT_EQ(swapBarLevel(GiB - 1, GiB - 1), BarLevel::normal);
+    EXPECT_EQ(swapBarLevel(GiB - 1, 0), BarLevel::normal);
+}
+
+TEST(SwapBarLevel, RatioThresholds) {
+    EXPECT_EQ(swapBarLevel(GiB, GiB), BarLevel::critical);
+    EXPECT_EQ(swapBarLevel(4 * GiB, 4 * GiB), BarLevel::critical);
+    EXPECT_EQ(swapBarLevel(GiB, 0), BarLevel::critical);
+    EXPECT_EQ(swapBarLevel(85 * GiB / 10, 10 * GiB), BarLevel::critical);
+    EXPECT_EQ(swapBarLevel(84 * GiB / 10, 10 * GiB), BarLevel::elevated);
+    EXPECT_EQ(swapBarLevel(5 * GiB, 10 * GiB), BarLevel::elevated);
+    EXPECT_EQ(swapBarLevel(5 * GiB - 1, 10 * GiB), BarLevel::normal);
+    // Used above total (the counters disagree) is still critical, not a wrapped value.
+    EXPECT_EQ(swapBarLevel(3 * GiB, 2 * GiB), BarLevel::critical);
+}
+
+TEST(MemoryColumn, SwapLineOnlyWhileSwapIsInUse) {
+    MemorySnapshot s = snapshot(16 * GiB, 8 * GiB, 0);
+    s.swapTotalBytes = 2 * GiB;
+    EXPECT_FALSE(memoryColumn(s, PressureLevel::normal, std::nullopt).swapBar.has_value());
+    s.swapUsedBytes = 2 * GiB;
+    const auto swap = memoryColumn(s, PressureLevel::normal, std::nullopt).swapBar;
+    ASSERT_TRUE(swap.has_value());
+    EXPECT_EQ(swap->label, "硬盘当内存");
+    EXPECT_EQ(swap->level, BarLevel::critical);
+    EXPECT_EQ(swap->warnWord, "偏多");
+    EXPECT_EQ(swap->fraction, 1.0);
+    s.swapUsedBytes = GiB - 1;
+    EXPECT_EQ(memoryColumn(s, PressureLevel::normal, std::nullopt).swapBar->warnWord, "");
+}
+
+AppGroup group(std::string id, std::uint64_t bytes) {
+    AppGroup g;
+    g.id = id;
+    g.name = std::move(id);
+    g.footprintBytes = bytes;
+    return g;
+}
+
+TEST(IdleStat, ThreeStates) {
+    const IdleStatView counting = idleStat(std::nullopt, 3 * GiB);
+    EXPECT_EQ(counting.state, IdleStatView::State::counting);
+    EXPECT_EQ(counting.label, "闲置可腾出");
+    EXPECT_EQ(counting.value, "正在统计…");
+    EXPECT_EQ(counting.a11y, "闲置软件，正在统计");
+    EXPECT_FALSE(counting.showsReclaimButton);
+
+    const IdleStatView none = idleStat(std::vector<AppGroup>{}, 3 * GiB);
+    EXPECT_EQ(none.value, "暂无");
+    EXPECT_EQ(none.a11y, "暂无可关闭的闲置软件");
+    EXPECT_FALSE(none.showsReclaimButton);
+    EXPECT_FALSE(none.hint.has_value());
+
+    const IdleStatView some = idleStat(std::vector{group("a", GiB), group("b", GiB / 2)}, 3 * GiB);
+    EXPECT_EQ(some.value, "1.5 GB");
+    EXPECT_EQ(some.reclaimableBytes, GiB + GiB / 2);
+    EXPECT_EQ(some.a11y, "闲置软件可腾出 1.5 GB");
+    EXPECT_EQ(some.hint, "点按一键腾出，会先让你确认");
+    EXPECT_TRUE(some.showsReclaimButton);
+    EXPECT_EQ(some.help, "系统缓存约 3.0 GB 会自动回收，不用管。点这里可一键关闭闲置软件来腾出内存。");
+}
+
+TEST(DiskStateLook, ThresholdsAndColours) {
+    EXPECT_EQ(diskStateLook(15 * GiB).state, DiskStateLook::State::roomy);
+    EXPECT_EQ(diskStateLook(15 * GiB).color, (SRGBColor{0.19, 0.82, 0.35}));
+    EXPECT_EQ(diskStateLook(15 * GiB - 1).state, DiskStateLook::State::low);
+    const DiskStateLook eight = diskStateLook(8 * GiB);
+    EXPECT_EQ(eight.state, DiskStateLook::State::low);
+    EXPECT_EQ(eight.symbol, "exclamationmark.triangle.fill");
+    EXPECT_EQ(eight.color, (SRGBColor{1.0, 0.62, 0.04}));
+    EXPECT_EQ(eight.text, "磁盘快满了，会让电脑变卡");
+    const DiskStateLook under = diskStateLook(8 * GiB - 1);
+    EXPECT_EQ(under.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(under.color, (SRGBColor{1.0, 0.27, 0.23}));
+    EXPECT_EQ(under.text, "磁盘几乎满了，电脑很可能因此变卡");
+    EXPECT_EQ(diskStateLook(0).state, DiskStateLook::State::nearlyFull);
+}
+
+CleanListItem item(std::string id, std::uint64_t bytes, std::string detail = "") {
+    CleanListItem i;
+    i.id = std::move(id);
+    i.bytes = bytes;
+    i.detail = std::move(detail);
+    return i;
+}
+
+TEST(DiskSection, MeasureStates) {
+    const DiskSectionView before = diskSection(20 * GiB, false, false, std::nullopt, std::nullopt);
+    EXPECT_EQ(before.title, "磁盘");
+    EXPECT_EQ(before.freeLine, "磁盘还剩 20 GB");
+    EXPECT_EQ(before.measureText, "测量可释放空间");
+    EXPECT_EQ(before.hint, "只在你点按时才扫描，几秒内完成");
+    EXPECT_FALSE(before.showsCleanButton);
+
+    // A scan runs only without a report, but scanning wins if both are ever handed in.
+    const DiskSectionView during = diskSection(20 * GiB, true, true, std::vector<CleanListItem>{}, std::nullopt);
+    EXPECT_EQ(during.title, "磁盘 · 刚才提醒的");
+    EXPECT_EQ(during.measureText, "正在测量…");
+    EXPECT_EQ(during.measureA11y, "正在测量可释放空间");
+    EXPECT_FALSE(during.showsCleanButton);
+}
+
+TEST(DiskSection, AfterScanCountsOnlySelectableItemsAndMarksEstimates) {
+    CleanListItem blocked = item("b", 5 * GiB);
+    blocked.blockedReason = "正在运行";
+    CleanListItem info = item("i", 7 * GiB, "（估算，约值）");
+    info.isInfoOnly = true;
+    const std::vector items{item("a", 2 * GiB), blocked, info};
+    const DiskSectionView v = diskSection(9 * GiB, false, false, items, std::string("已移入废纸篓。"));
+    EXPECT_EQ(v.measureText, "可释放约 2.0 GB（估算）");
+    EXPECT_EQ(v.measureA11y, "可释放约 2.0 GB，为估算下限");
+    EXPECT_EQ(v.hint, "先测量可以清理的内容，再让你选择，不会直接删除");
+    EXPECT_TRUE(v.showsCleanButton);
+    EXPECT_EQ(v.resultLine, "结果：已移入废纸篓。");
+    const DiskSectionView exact = diskSection(9 * GiB, false, false, std::vector{item("a", 2 * GiB)}, std::nullopt);
+    EXPECT_EQ(exact.measureText, "可释放约 2.0 GB");
+    EXPECT_EQ(exact.measureA11y, "可释放约 2.0 GB");
+}
+
+TEST(AISectionLayout, FiveRowsThenToggle) {
+    EXPECT_EQ(aiSectionLayout(5, false), (AISectionLayout{5, 0, std::nullopt}));
+    EXPECT_EQ(aiSectionLayout(0, true), (AISectionLayout{0, 0, std::nullopt}));
+    const AISectionLayout six = aiSectionLayout(6, false);
+    EXPECT_EQ(six.alwaysShown, 5u);
+    EXPECT_EQ(six.overflow, 1u);
+    EXPECT_EQ(six.toggleText, "另有 1 个 AI 会话，点按展开");
+    EXPECT_EQ(aiSectionLayout(9, true).toggleText, "收起其余 AI 会话");
+}
+
+TEST(AIRowIcon, FinishedWaitingRowsAreGreenChecks) {
+    EXPECT_EQ(aiRowIcon(AIToolKind::codex, AIActivity::waitingForUser, "Codex 干完了"),
+              (TintedSymbol{"checkmark.circle.fill", ViewTint::green}));
+    // The same title in another state keeps the tool's symbol.
+    EXPECT_EQ(aiRowIcon(AIToolKind::codex, AIActivity::idle, "Codex 干完了"),
+              (TintedSymbol{"chevron.left.forwardslash.chevron.right", ViewTint::secondary}));
+}
+
+TEST(AIRowIcon, ToolSymbolAndActivityTint) {
+    EXPECT_EQ(aiRowIcon(AIToolKind::claudeCode, AIActivity::waitingForUser, "Claude Code 在等你回复"),
+              (TintedSymbol{"terminal.fill", ViewTint::blue}));
+    EXPECT_EQ(aiRowIcon(AIToolKind::claudeDesktop, AIActivity::mayNeedConfirmation, "Claude 可能卡住了"),
+              (TintedSymbol{"sparkles", ViewTint::orange}));
+    EXPECT_EQ(aiRowIcon(AIToolKind::claudeCode, AIActivity::working, "Claude Code 工作中"),
+              (TintedSymbol{"terminal.fill", ViewTint::secondary}));
+    EXPECT_EQ(aiRowA11yLabel(AIToolKind::claudeDesktop, "Claude 空闲"), "Claude 会话：Claude 空闲");
+}
+
+TEST(QuietSwitchLook, PausedAndRunning) {
+    EXPECT_EQ(quietSwitchLook(false),
+              (QuietSwitchLook{"安静 1 小时", "未开启", "1 小时内不弹出提醒（岛仍可手动打开）"}));
+    EXPECT_EQ(quietSwitchLook(true), (QuietSwitchLook{"安静中 · 点此恢复", "已开启", "恢复提醒"}));
+}
+
+TEST(HomeViewSymbols, EveryDrawnSymbolHasAGlyph) {
+    std::vector<std::string_view> drawn{headerSettingsButton.symbol, headerCloseButton.symbol,
+                                        footerActivityMonitor.symbol, footerSettings.symbol, reclaimButtonSymbol};
+    for (PressureLevel level : {PressureLevel::normal, PressureLevel::elevated, PressureLevel::critical}) {
+        drawn.push_back(pressureIcon(level).symbol);
+        drawn.push_back(headerSummary(true, 1, level).icon.symbol);
+        drawn.push_back(headerSummary(true, 0, level).icon.symbol);
+    }
+    for (std::uint64_t free : {std::uint64_t{0}, 8 * GiB, 15 * GiB})
+        drawn.push_back(diskStateLook(free).symbol);
+    for (AIToolKind tool : allAIToolKinds)
+        drawn.push_back(aiRowIcon(tool, AIActivity::idle, "").symbol);
+    for (std::string_view symbol : drawn)
+        EXPECT_TRUE(glyphForSymbol(symbol).has_value()) << symbol;
+}
+
+} // namespace
+} // namespace corvane
