@@ -46,7 +46,7 @@ inline constexpr std::array<SecondsPref, 2> secondsPrefs{pausedUntil, lastDiskAl
 /// The length of the alert pause.
 inline constexpr double pauseSeconds = 3600;
 
-/// Registers the twelve defaults (the design's `register`, a reserved word in C++).
+/// Registers the twelve defaults (`register` itself is a reserved word in C++).
 void registerDefaults(PreferenceStore& store);
 
 /// The stored value; the default when it is missing or of the wrong type.
