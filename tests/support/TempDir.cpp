@@ -158,8 +158,4 @@ void TempDir::gitRepositoryWithRemote(const std::string& remote, const std::stri
     git(clone, "push -q -u origin main");
 }
 
-bool TempDir::runningAsRoot() {
-    return ::geteuid() == 0;
-}
-
 } // namespace corvane::test

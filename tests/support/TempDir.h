@@ -52,9 +52,6 @@ public:
     /// branch main that ignores the folder "big/".
     void gitRepositoryWithRemote(const std::string& remote, const std::string& clone) const;
 
-    /// True when the tests run with root's power to ignore permissions.
-    static bool runningAsRoot();
-
 private:
     std::string path_;
     std::vector<std::string> lockedFolders_;

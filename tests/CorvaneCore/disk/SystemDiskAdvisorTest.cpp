@@ -2,6 +2,7 @@
 
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -82,15 +83,17 @@ TEST_F(AdvisorTest, TrashIsInformativeAndLeftOutWhenItCannotBeListed) {
     other.allocate("home/.Trash", 200 * MiB); // exists and measures, but listing it fails
     SystemDiskAdvisor fileTrash(other / "home", [] { return std::set<std::string>{}; }, clock.clock(), {}, macLayout());
     EXPECT_TRUE(fileTrash.scan().items.empty());
+}
 
-    if (!TempDir::runningAsRoot()) {
-        TempDir locked;
-        locked.allocateFolder("home/.Trash/files", 200 * MiB);
-        locked.unreadableFolder("home/.Trash");
-        SystemDiskAdvisor lockedTrash(locked / "home", [] { return std::set<std::string>{}; }, clock.clock(), {},
-                                      macLayout());
-        EXPECT_TRUE(lockedTrash.scan().items.empty());
+TEST_F(AdvisorTest, TrashWithoutPermissionToListIsNotReported) {
+    if (const int child = test::rerunCurrentTestUnprivileged(); child >= 0) {
+        EXPECT_EQ(child, 0) << "the same test run as an unprivileged user";
+        return;
     }
+    dir.allocateFolder(in(".Trash/files"), 200 * MiB);
+    dir.allocateFolder(in("Library/Logs/Claude"), 60 * MiB);
+    dir.unreadableFolder(in(".Trash"));
+    EXPECT_EQ(ids(scan()), (Strings{"claude-cache"}));
 }
 
 TEST_F(AdvisorTest, RunningOwnerBlocksButKeepsThePaths) {
