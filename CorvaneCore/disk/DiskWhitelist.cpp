@@ -1,5 +1,7 @@
 #include "disk/DiskWhitelist.h"
 
+#include "support/SplitText.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -31,14 +33,7 @@ std::optional<std::string> systemRealPath(const std::string& path) {
 } // namespace
 
 std::vector<std::string> split(const std::string& path) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        if (end > start) components.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return components;
+    return splitNonEmpty(path, '/');
 }
 
 std::string standardized(const std::string& path) {

@@ -4,6 +4,7 @@
 #include "disk/DiskWhitelist.h"
 #include "disk/FileURL.h"
 #include "disk/WorktreeInspector.h"
+#include "support/SplitText.h"
 #include "support/UniqueDir.h"
 
 #include <sys/stat.h>
@@ -466,16 +467,7 @@ std::string SystemDiskAdvisor::appName(const std::string& bundleID) {
         {"com.spotify.Client", "Spotify"},
     };
     if (const auto found = displayNames.find(bundleID); found != displayNames.end()) return found->second;
-    const std::vector<std::string> parts = [&] {
-        std::vector<std::string> nonEmpty;
-        std::size_t start = 0;
-        while (start <= bundleID.size()) {
-            const std::size_t end = std::min(bundleID.find('.', start), bundleID.size());
-            if (end > start) nonEmpty.push_back(bundleID.substr(start, end - start));
-            start = end + 1;
-        }
-        return nonEmpty;
-    }();
+    const std::vector<std::string> parts = splitNonEmpty(bundleID, '.');
     return parts.empty() ? bundleID : parts.back();
 }
 

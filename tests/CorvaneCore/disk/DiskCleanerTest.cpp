@@ -58,6 +58,8 @@ TEST_F(DiskCleanerTest, EmptyInputGivesEmptyReport) {
 
 TEST_F(DiskCleanerTest, RefusesUnsafeItemsWithoutTouchingAnyOfTheirPaths) {
     dir.symlink(home + "/Documents", "home/Library/Caches/Google");
+    dir.symlink(home + "/Documents", "home/Library/Caches/Dia/planted");
+    dir.symlink("/etc", "home/.codex/worktrees/etc");
     DiskItem blocked = item("blocked", {home + "/Library/Caches/Dia"});
     blocked.blockedReason = "Dia 正在运行，先退出它再清理";
     DiskItem informative = item("info", {});
@@ -68,6 +70,8 @@ TEST_F(DiskCleanerTest, RefusesUnsafeItemsWithoutTouchingAnyOfTheirPaths) {
         item("etc", {"/etc"}),
         item("linked-root", {home + "/Library/Caches/Google"}),
         item("linked-inside", {home + "/Library/Caches/Google/x"}),
+        item("planted-in-root", {home + "/Library/Caches/Dia/planted"}),
+        item("planted-worktree", {home + "/.codex/worktrees/etc/passwd"}),
         item("chrome-running", {home + "/Library/Caches/Dia"}, 1000, {"com.google.Chrome"}),
         item("five-deep", {home + "/.codex/worktrees/a/b/c"}),
         item("second-path-bad", {home + "/Library/Caches/Dia", home + "/Documents"}),
