@@ -34,8 +34,13 @@ std::set<std::string> runningAppUnitIDs() {
             } else {
                 continue;
             }
-            std::string id = unit.substr(unit.rfind('-') + 1);
-            for (std::size_t at; (at = id.find("\\x2d")) != std::string::npos;) id.replace(at, 4, "-");
+            const std::string escaped = unit.substr(unit.rfind('-') + 1);
+            std::string id;
+            for (std::size_t i = 0; i < escaped.size(); ++i) {
+                const bool dash = escaped.compare(i, 4, "\\x2d") == 0;
+                id += dash ? '-' : escaped[i];
+                if (dash) i += 3;
+            }
             if (!id.empty()) ids.insert(id);
         }
     }
