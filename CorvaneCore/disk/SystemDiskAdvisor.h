@@ -45,7 +45,8 @@ public:
     using RunningSource = std::function<std::set<std::string>()>;
 
     /// An advisor for `home` (absolute) reading the running set from `runningBundleIDs` and the
-    /// time from `now`, measuring the places of `layout`.
+    /// time from `now`, measuring the places of `layout`, which must outlive it (the built-in
+    /// layouts live as long as the program).
     SystemDiskAdvisor(std::string home, RunningSource runningBundleIDs, Clock now = systemClock(),
                       Tuning tuning = Tuning{}, const DiskLayout& layout = currentLayout());
 

@@ -89,9 +89,12 @@ private:
     bool reaped_{false};
 };
 
+/// The spawn attributes every child gets: standard input and error on the null device, standard
+/// output into `outputFd`, default signal handling, an empty signal mask and a process group of
+/// its own (so a timeout can end whatever the child started too).
 class SpawnSettings {
 public:
-    SpawnSettings(int outputFd) {
+    explicit SpawnSettings(int outputFd) {
         ::posix_spawn_file_actions_init(&actions_);
         ::posix_spawnattr_init(&attributes_);
         ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
