@@ -152,5 +152,17 @@ TEST_F(WorktreeTest, ScanOffersOnlyWorktreesGitConfirms) {
     EXPECT_EQ(report.items[2].blockedReason, "有未提交改动") << "git's reason stays first";
 }
 
+TEST_F(WorktreeTest, IdsReplaceSlashesSoNestedAndDashedNamesMeet) {
+    worktree("a-b", 60 * MiB);
+    worktree("a/b", 70 * MiB);
+    const DiskReport report =
+        SystemDiskAdvisor(home, [] { return std::set<std::string>{}; }, test::ManualClock().clock(), {}, macLayout()).scan();
+    ASSERT_EQ(report.items.size(), 2u);
+    EXPECT_EQ(report.items[0].id, "codex-worktree-a-b");
+    EXPECT_EQ(report.items[0].title, "Codex 闲置工作区「b」");
+    EXPECT_EQ(report.items[1].id, "codex-worktree-a-b");
+    EXPECT_EQ(report.items[1].title, "Codex 闲置工作区「a-b」");
+}
+
 } // namespace
 } // namespace corvane
