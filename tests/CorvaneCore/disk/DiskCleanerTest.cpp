@@ -1,6 +1,7 @@
 #include "disk/DiskCleaner.h"
 #include "disk/FinderTrasher.h"
 
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -116,8 +117,8 @@ TEST(DiskCleanerTrashIntegration, TrashedItemsAreListedAndRestorableByTrashCli) 
     const std::string home = dir.makeDirectory("home");
     const std::string data = dir.makeDirectory("home/.local/share");
     // Set before the first GLib call in this process: GLib reads both once.
-    ::setenv("HOME", home.c_str(), 1);
-    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const test::ScopedEnvironment homeVariable("HOME", home);
+    const test::ScopedEnvironment dataVariable("XDG_DATA_HOME", data);
     const std::string cache = dir.write("home/.cache/spotify/data/chunk 1", "cached bytes");
     dir.symlink(home + "/.local", "home/.cache/google-chrome");
 

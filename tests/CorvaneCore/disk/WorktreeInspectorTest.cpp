@@ -2,6 +2,7 @@
 #include "disk/WorktreeInspector.h"
 
 #include "support/ManualClock.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 namespace corvane {
 namespace {
@@ -23,8 +23,7 @@ constexpr std::uint64_t MiB = 1'048'576;
 /// is pushed to a bare remote, and helpers that add linked worktrees below .codex/worktrees.
 class WorktreeTest : public ::testing::Test {
 protected:
-    WorktreeTest() : home(dir.makeDirectory("home")) {
-        ::setenv("HOME", home.c_str(), 1);
+    WorktreeTest() : home(dir.makeDirectory("home")), homeVariable("HOME", home) {
         dir.gitRepositoryWithRemote("remote.git", "home/src/repo");
     }
 
@@ -38,6 +37,7 @@ protected:
 
     TempDir dir;
     std::string home;
+    test::ScopedEnvironment homeVariable;
 };
 
 TEST_F(WorktreeTest, VerdictsFollowWhatGitReports) {
@@ -98,10 +98,12 @@ TEST_F(WorktreeTest, RunCapsOutputAndDropsTextThatIsNotUtf8) {
 
     // Only the fixed environment reaches git: HOME yes, a stray GIT_DIR no.
     dir.write("home/.gitconfig", "[corvane]\n\tprobe = from-home\n");
-    ::setenv("GIT_DIR", "/nonexistent", 1);
-    const auto probe = WorktreeInspector::run({"-C", home + "/src/repo", "config", "--global", "corvane.probe"}, 5);
-    const auto status = WorktreeInspector::run({"-C", home + "/src/repo", "status", "--porcelain"}, 5);
-    ::unsetenv("GIT_DIR");
+    std::optional<ChildResult> probe, status;
+    {
+        const test::ScopedEnvironment stray("GIT_DIR", "/nonexistent");
+        probe = WorktreeInspector::run({"-C", home + "/src/repo", "config", "--global", "corvane.probe"}, 5);
+        status = WorktreeInspector::run({"-C", home + "/src/repo", "status", "--porcelain"}, 5);
+    }
     ASSERT_TRUE(probe.has_value());
     EXPECT_EQ(probe->out, "from-home\n");
     ASSERT_TRUE(status.has_value());
