@@ -1,11 +1,11 @@
 #include "support/TempDir.h"
 
+#include "support/ShellCommand.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -136,13 +136,9 @@ std::string TempDir::git(const std::string& relative, const std::string& argumen
     const std::string command = "GIT_CONFIG_GLOBAL=/dev/null GIT_CONFIG_NOSYSTEM=1 GIT_AUTHOR_NAME=t "
                                 "GIT_AUTHOR_EMAIL=t@example.com GIT_COMMITTER_NAME=t GIT_COMMITTER_EMAIL=t@example.com "
                                 "git -C " + quoted(where) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) throw std::runtime_error("cannot run git");
-    std::string out;
-    std::array<char, 4096> buffer;
-    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), count);
-    if (::pclose(pipe) != 0) throw std::runtime_error("git " + arguments + " failed in " + where);
-    return out;
+    const ShellResult result = runShell(command);
+    if (result.status != 0) throw std::runtime_error("git " + arguments + " failed in " + where);
+    return result.out;
 }
 
 void TempDir::gitRepositoryWithRemote(const std::string& remote, const std::string& clone) const {

@@ -1,12 +1,12 @@
 #include "support/Unprivileged.h"
 
+#include "support/ShellCommand.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <string>
 
 namespace corvane::test {
@@ -21,16 +21,10 @@ int rerunCurrentTestUnprivileged() {
     const std::string command = std::string("setpriv --reuid=65534 --regid=65534 --clear-groups '") + executable +
                                 "' --gtest_filter='" + info->test_suite_name() + "." + info->name() +
                                 "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return 127;
-    std::string out;
-    char buffer[4096];
-    while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, count);
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status)) return 128;
+    const ShellResult result = runShell(command);
     // A filter that matched nothing would also exit with 0.
-    if (WEXITSTATUS(status) == 0 && out.find("[  PASSED  ] 1 test.") == std::string::npos) return 126;
-    return WEXITSTATUS(status);
+    if (result.status == 0 && result.out.find("[  PASSED  ] 1 test.") == std::string::npos) return 126;
+    return result.status < 0 ? 128 : result.status;
 }
 
 } // namespace corvane::test

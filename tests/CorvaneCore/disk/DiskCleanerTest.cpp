@@ -2,6 +2,7 @@
 #include "disk/FinderTrasher.h"
 
 #include "support/ScopedEnvironment.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -132,12 +133,9 @@ TEST(DiskCleanerTrashIntegration, TrashedItemsAreListedAndRestorableByTrashCli) 
     EXPECT_TRUE(std::filesystem::exists(home + "/.local/share")) << "the link's target is untouched";
 
     const auto run = [](const std::string& command) {
-        std::string out;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[512];
-        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-        EXPECT_EQ(::pclose(pipe), 0) << command;
-        return out;
+        const test::ShellResult result = test::runShell(command);
+        EXPECT_EQ(result.status, 0) << command;
+        return result.out;
     };
     const std::string listed = run("trash-list");
     EXPECT_NE(listed.find(home + "/.cache/spotify"), std::string::npos) << listed;

@@ -1,11 +1,11 @@
 #include "disk/DiskSizer.h"
 
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -15,13 +15,9 @@ namespace {
 using test::TempDir;
 
 std::uint64_t duBytes(const std::string& path) {
-    const std::string command = "du -s -l -B1 '" + path + "'";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    unsigned long long bytes = 0;
-    const int fields = std::fscanf(pipe, "%llu", &bytes);
-    ::pclose(pipe);
-    EXPECT_EQ(fields, 1);
-    return bytes;
+    const test::ShellResult du = test::runShell("du -s -l -B1 '" + path + "'");
+    EXPECT_EQ(du.status, 0);
+    return std::stoull(du.out);
 }
 
 void makeFiles(const TempDir& dir, const std::string& folder, int count) {
