@@ -73,7 +73,10 @@ std::string reportText(const ReportData& data) {
     out += "  " + data.verdict.headline + "\n";
     out += "  " + data.verdict.advice + "\n";
     line(out, "建议", std::string(actionWord(data.verdict.action)));
-    if (data.disk) out += "\n" + diskSectionText(*data.disk);
+    if (data.disk) {
+        out += '\n';
+        out += diskSectionText(*data.disk);
+    }
     return out;
 }
 
