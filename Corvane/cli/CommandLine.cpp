@@ -9,6 +9,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             line.report = true;
         } else if (argument == "--json") {
             line.json = true;
+        } else if (argument == "--disk") {
+            line.disk = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else {
@@ -20,8 +22,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 }
 
 std::string usageText() {
-    return "usage: corvane [--report [--json]]\n"
+    return "usage: corvane [--report [--disk] [--json]]\n"
            "  --report   print one memory and disk report and exit (the default for now)\n"
+           "  --disk     also scan the cache folders under the home folder (takes a few seconds)\n"
            "  --json     print the report as one JSON object\n"
            "  --help     show this text\n";
 }

@@ -10,6 +10,8 @@ namespace corvane {
 struct CommandLine {
     bool report{false};
     bool json{false};
+    /// Scan the cache folders under the home folder and add them to the report.
+    bool disk{false};
     bool help{false};
 };
 

@@ -1,6 +1,7 @@
 #include "report/Report.h"
 
 #include "memory/FormatBytes.h"
+#include "report/DiskSection.h"
 #include "report/JsonWriter.h"
 
 #include <ctime>
@@ -18,15 +19,6 @@ std::string localTime(Date date) {
     return text;
 }
 
-std::string isoUtc(Date date) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(date);
-    std::tm utc{};
-    ::gmtime_r(&t, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 void line(std::string& out, std::string_view label, const std::string& value) {
     out += "  ";
     out += label;
@@ -36,6 +28,15 @@ void line(std::string& out, std::string_view label, const std::string& value) {
 }
 
 } // namespace
+
+std::string isoUtc(Date date) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(date);
+    std::tm utc{};
+    ::gmtime_r(&t, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
 
 std::string_view levelWord(PressureLevel level) {
     switch (level) {
@@ -72,6 +73,10 @@ std::string reportText(const ReportData& data) {
     out += "  " + data.verdict.headline + "\n";
     out += "  " + data.verdict.advice + "\n";
     line(out, "建议", std::string(actionWord(data.verdict.action)));
+    if (data.disk) {
+        out += '\n';
+        out += diskSectionText(*data.disk);
+    }
     return out;
 }
 
@@ -101,6 +106,7 @@ std::string reportJson(const ReportData& data) {
     json.key("advice").value(data.verdict.advice);
     json.key("action").value(rawValue(data.verdict.action));
     json.endObject();
+    if (data.disk) writeDiskJson(json.key("disk"), *data.disk);
     json.endObject();
     return json.text() + "\n";
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "disk/DiskReport.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,12 +14,17 @@ namespace corvane {
 struct ReportData {
     MemorySnapshot snapshot;
     Verdict verdict;
+    /// A disk scan, present only when one was asked for.
+    std::optional<DiskReport> disk;
 };
 
 /// The level as the user reads it: "良好", "偏紧" or "紧张".
 std::string_view levelWord(PressureLevel level);
 /// The action as the user reads it.
 std::string_view actionWord(Verdict::Action action);
+
+/// `date` as UTC ISO 8601, e.g. "2027-01-15T08:00:00Z".
+std::string isoUtc(Date date);
 
 /// The report as Chinese text for a terminal, ending in a newline.
 std::string reportText(const ReportData& data);

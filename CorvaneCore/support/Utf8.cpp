@@ -1,0 +1,11 @@
+#include "support/Utf8.h"
+
+#include <simdjson.h>
+
+namespace corvane {
+
+bool isValidUtf8(std::string_view text) {
+    return simdjson::validate_utf8(text.data(), text.size());
+}
+
+} // namespace corvane
