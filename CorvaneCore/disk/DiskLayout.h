@@ -14,7 +14,7 @@ namespace corvane {
 /// Immutable after construction; shared freely between threads.
 struct DiskLayout {
     /// One catalogue entry: a known place of regenerable or large data under the home folder.
-    struct Spec {
+    struct CatalogueEntry {
         std::string id;
         std::string title;
         /// May contain "%@", replaced by the measured size.
@@ -30,7 +30,7 @@ struct DiskLayout {
         std::optional<std::uint64_t> minBytes;
     };
 
-    std::vector<Spec> specs;
+    std::vector<CatalogueEntry> entries;
     /// The per-user caches folder relative to the home folder.
     std::string cachesRel;
     /// The caches folder as the user reads it in texts.
@@ -42,8 +42,8 @@ struct DiskLayout {
     /// Names in the caches folder that catalogue entries already cover.
     std::vector<std::string> cataloguedCacheNames;
 
-    /// A layout whose derived lists are computed from `specs` and `cachesRel`.
-    DiskLayout(std::vector<Spec> specs, std::string cachesRel, std::string cachesShown);
+    /// A layout whose derived lists are computed from `entries` and `cachesRel`.
+    DiskLayout(std::vector<CatalogueEntry> entries, std::string cachesRel, std::string cachesShown);
     /// The index of the entry `id`, if the layout has it.
     std::optional<std::size_t> indexOf(const std::string& id) const;
 };

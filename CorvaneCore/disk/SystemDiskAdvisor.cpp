@@ -129,7 +129,7 @@ public:
 
 private:
     struct Job {
-        std::size_t spec;
+        std::size_t entry;
         std::string path;
     };
 
@@ -157,8 +157,8 @@ private:
 std::vector<DiskItem> Scan::catalogueItems() const {
     std::vector<Job> jobs;
     const auto trash = layout_.indexOf("trash");
-    for (std::size_t i = 0; i < layout_.specs.size(); ++i) {
-        for (const std::string& rel : layout_.specs[i].rel) {
+    for (std::size_t i = 0; i < layout_.entries.size(); ++i) {
+        for (const std::string& rel : layout_.entries[i].rel) {
             if (!usable(rel)) continue;
             // A Trash the program may not list is left out rather than reported as empty.
             if (trash && i == *trash && !listNames(inHome(rel))) continue;
@@ -187,9 +187,9 @@ std::vector<DiskItem> Scan::catalogueItems() const {
         bool approximate{false};
         std::vector<std::string> paths;
     };
-    std::vector<Aggregate> aggregates(layout_.specs.size());
+    std::vector<Aggregate> aggregates(layout_.entries.size());
     for (std::size_t j = 0; j < jobs.size(); ++j) {
-        Aggregate& aggregate = aggregates[jobs[j].spec];
+        Aggregate& aggregate = aggregates[jobs[j].entry];
         const DiskMeasure& measure = measures[j];
         aggregate.present = true;
         aggregate.bytes += measure.bytes;
@@ -200,15 +200,15 @@ std::vector<DiskItem> Scan::catalogueItems() const {
     }
 
     std::vector<DiskItem> items;
-    for (std::size_t i = 0; i < layout_.specs.size(); ++i) {
-        const DiskLayout::Spec& spec = layout_.specs[i];
+    for (std::size_t i = 0; i < layout_.entries.size(); ++i) {
+        const DiskLayout::CatalogueEntry& entry = layout_.entries[i];
         const Aggregate& aggregate = aggregates[i];
         if (!aggregate.present) continue;
         const std::uint64_t threshold =
-            spec.minBytes ? std::max(tuning_.minItemBytes, tuning_.devCacheMinBytes) : tuning_.minItemBytes;
+            entry.minBytes ? std::max(tuning_.minItemBytes, tuning_.devCacheMinBytes) : tuning_.minItemBytes;
         if (aggregate.bytes < threshold) continue;
-        items.push_back(finalize(makeItem(spec.id, spec.title, substitutingSize(spec.detail, aggregate.bytes),
-                                          aggregate.bytes, spec.risk, spec.owners, aggregate.paths, spec.info),
+        items.push_back(finalize(makeItem(entry.id, entry.title, substitutingSize(entry.detail, aggregate.bytes),
+                                          aggregate.bytes, entry.risk, entry.owners, aggregate.paths, entry.info),
                                  aggregate.approximate));
     }
     return items;

@@ -40,19 +40,19 @@ TEST(DiskRecords, OnlyActionableItemsAreReclaimable) {
 }
 
 TEST(DiskRecords, LinuxLayoutKeepsIdsTitlesAndRules) {
-    for (const DiskLayout::Spec& spec : linuxLayout().specs) {
-        const auto index = macLayout().indexOf(spec.id);
-        ASSERT_TRUE(index.has_value()) << spec.id;
-        const DiskLayout::Spec& mac = macLayout().specs[*index];
-        EXPECT_EQ(spec.title, mac.title);
-        EXPECT_EQ(spec.risk, mac.risk);
-        EXPECT_EQ(spec.info, mac.info);
-        EXPECT_EQ(spec.minBytes, mac.minBytes);
-        if (spec.id != "trash") {
-            EXPECT_EQ(spec.detail, mac.detail) << spec.id;
+    for (const DiskLayout::CatalogueEntry& entry : linuxLayout().entries) {
+        const auto index = macLayout().indexOf(entry.id);
+        ASSERT_TRUE(index.has_value()) << entry.id;
+        const DiskLayout::CatalogueEntry& mac = macLayout().entries[*index];
+        EXPECT_EQ(entry.title, mac.title);
+        EXPECT_EQ(entry.risk, mac.risk);
+        EXPECT_EQ(entry.info, mac.info);
+        EXPECT_EQ(entry.minBytes, mac.minBytes);
+        if (entry.id != "trash") {
+            EXPECT_EQ(entry.detail, mac.detail) << entry.id;
         }
     }
-    EXPECT_EQ(macLayout().specs.size(), 14u);
+    EXPECT_EQ(macLayout().entries.size(), 14u);
     EXPECT_FALSE(linuxLayout().indexOf("xcode-derived-data").has_value());
 }
 
