@@ -1,5 +1,11 @@
 #include "memory/SystemMemoryProvider.h"
 
+#include "apps/AppAccumulation.h"
+#include "apps/AppGroupBuilder.h"
+#include "apps/BundleInfo.h"
+#include "apps/linux/AppIdentity.h"
+#include "apps/linux/DesktopEntry.h"
+#include "apps/linux/ProcessTable.h"
 #include "memory/MemoryMath.h"
 #include "memory/linux/ProcMeminfo.h"
 #include "memory/linux/PsiLevel.h"
@@ -21,6 +27,8 @@ struct SystemMemoryProvider::Counters {
     UniqueFd meminfo;
     UniqueFd pressure;
     std::vector<UniqueFd> zramStats;
+    BundleInfoCache bundleInfo;
+    DesktopNameCache desktopNames;
 };
 
 namespace {
@@ -56,7 +64,9 @@ std::optional<DiskSpace> statvfsDisk(const std::string& home) {
 } // namespace
 
 SystemMemoryProvider::SystemMemoryProvider(Options options)
-    : counters_(std::make_unique<Counters>()), clock_(options.clock) {
+    : counters_(std::make_unique<Counters>()), clock_(options.clock), procRoot_(joined(options.root, "proc")),
+      activity_(std::move(options.activity)), safety_(std::move(options.safety)),
+      windowFacts_(std::move(options.windowFacts)) {
     counters_->meminfo = openForReading(joined(options.root, "proc/meminfo"));
     counters_->pressure = openForReading(joined(options.root, "proc/pressure/memory"));
     counters_->zramStats = openZramStats(options.root);
@@ -94,8 +104,30 @@ MemorySnapshot SystemMemoryProvider::memorySnapshot() {
                                disk.free, disk.total, kernelLevel, clock_());
 }
 
-std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int /*limit*/) {
-    return {};
+std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int limit) {
+    if (limit <= 0) return {};
+    AppAccumulation accumulation(1024);
+    const std::size_t listed = forEachProcess(procRoot_, [&](std::int32_t pid, std::uint64_t bytes, std::string_view path) {
+        accumulation.add(pid, bytes, path);
+    });
+    if (listed == 0) return {};
+    accumulation.foldClones();
+    const std::vector<AppAccumulator> kept = std::move(accumulation).ranked(limit);
+
+    const WindowFacts windows = (windowFacts_ ? windowFacts_() : std::nullopt).value_or(WindowFacts{});
+    GroupLookups lookups;
+    lookups.bundleInfo = [this](const std::string& path) { return counters_->bundleInfo.appInfo(path); };
+    lookups.identityOf = [&](std::int32_t pid) {
+        const auto found = windows.windowClassByPID.find(pid);
+        const auto windowClass = found == windows.windowClassByPID.end() ? std::nullopt
+                                                                        : std::optional<std::string>(found->second);
+        return processIdentity(pid, windowClass, procRoot_);
+    };
+    lookups.displayNameOf = [this](const std::string& identity) { return counters_->desktopNames.displayName(identity); };
+    if (activity_) {
+        lookups.idleSecondsOf = [this](const std::string& identity) { return activity_->idleSeconds(identity); };
+    }
+    return safety_.classify(buildAppGroups(kept, windows, lookups));
 }
 
 DiskSpace SystemMemoryProvider::readDisk() {

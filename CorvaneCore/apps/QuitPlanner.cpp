@@ -1,0 +1,68 @@
+#include "apps/QuitPlanner.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace corvane::QuitPlanner {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kRiskNotes{{
+    {"com.tinyspeck.slackmacgap", "可能有未读消息或进行中的通话"},
+    {"com.figma.", "可能有未同步的改动"},
+    {"com.tencent.xinWeChat", "可能有未读消息"},
+    {"com.electron.lark", "可能有未读消息或会议"},
+    {"com.bytedance.", "可能有未读消息或会议"},
+    {"notion.id", "可能有未同步的改动"},
+    {"com.hnc.Discord", "可能有未读消息或通话"},
+    {"us.zoom.", "可能在会议中"},
+    {"com.microsoft.teams", "可能有未读消息或会议"},
+    {"ru.keepcoder.Telegram", "可能有未读消息"},
+    {"com.apple.MobileSMS", "可能有未读消息"},
+    {"com.apple.mail", "可能有未发送的邮件"},
+    {"com.spotify.client", "正在播放时会中断音乐"},
+}};
+
+} // namespace
+
+std::optional<std::string> riskNote(const AppGroup& group) {
+    if (!group.bundleID) return std::nullopt;
+    const std::string_view id = *group.bundleID;
+    for (const auto& [prefix, note] : kRiskNotes) {
+        if (id.substr(0, prefix.size()) == prefix) return std::string(note);
+    }
+    return std::nullopt;
+}
+
+std::vector<AppGroup> suggested(const std::vector<AppGroup>& groups, bool firstRun) {
+    if (firstRun) return {};
+    std::vector<AppGroup> kept;
+    for (const AppGroup& g : groups) {
+        if (g.isRegularApp && g.safety.kind == SafetyVerdict::Kind::canQuit && g.idleSeconds && !riskNote(g) &&
+            *g.idleSeconds >= idleThreshold) {
+            kept.push_back(g);
+        }
+    }
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const AppGroup& a, const AppGroup& b) { return a.footprintBytes > b.footprintBytes; });
+    if (kept.size() > static_cast<std::size_t>(maxDefaultSelection)) kept.resize(maxDefaultSelection);
+    return kept;
+}
+
+QuitReport quit(const std::vector<AppGroup>& groups, AppTerminating& terminator) {
+    QuitReport report;
+    for (const AppGroup& g : groups) {
+        if (!g.isRegularApp || g.safety.isProtected()) {
+            report.skipped.push_back(g.id);
+            continue;
+        }
+        bool accepted = false;
+        for (const std::int32_t pid : g.pids) accepted = terminator.terminate(pid) || accepted;
+        (accepted ? report.requested : report.failed).push_back(g.id);
+    }
+    return report;
+}
+
+} // namespace corvane::QuitPlanner

@@ -1,0 +1,22 @@
+#include "apps/linux/X11AppTerminator.h"
+
+#include "apps/linux/X11Connection.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+bool X11AppTerminator::terminate(std::int32_t pid) {
+    const auto x = X11Connection::open();
+    if (!x) return false;
+    std::vector<ClientWindow> owned;
+    for (ClientWindow& window : x->clientWindows()) {
+        if (window.pid == pid) owned.push_back(window);
+    }
+    if (std::none_of(owned.begin(), owned.end(), [](const ClientWindow& w) { return w.regular; })) return false;
+    bool sent = false;
+    for (const ClientWindow& window : owned) sent = x->requestClose(window.window) || sent;
+    return sent;
+}
+
+} // namespace corvane
