@@ -19,10 +19,15 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    SystemMemoryProvider provider;
+    auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
+    activity->start();
+    SystemMemoryProvider::Options options;
+    options.activity = activity;
+    SystemMemoryProvider provider(std::move(options));
     ReportData data;
     data.snapshot = provider.memorySnapshot();
     data.verdict = VerdictMaker::make(data.snapshot);
+    data.apps = AppsReport{provider.topAppGroups(30), readWindowFacts().has_value()};
     std::cout << (line->json ? reportJson(data) : reportText(data)) << std::flush;
     return 0;
 }

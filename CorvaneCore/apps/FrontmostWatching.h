@@ -26,4 +26,7 @@ public:
     virtual std::unique_ptr<Observation> observe(ActivationHandler handler) = 0;
 };
 
+/// The live window system's watcher (X11 on Linux).
+std::shared_ptr<FrontmostWatching> makeSystemFrontmostWatcher();
+
 } // namespace corvane

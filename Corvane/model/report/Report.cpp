@@ -72,6 +72,7 @@ std::string reportText(const ReportData& data) {
     out += "  " + data.verdict.headline + "\n";
     out += "  " + data.verdict.advice + "\n";
     line(out, "建议", std::string(actionWord(data.verdict.action)));
+    if (data.apps) appendAppsText(out, *data.apps);
     return out;
 }
 
@@ -101,6 +102,7 @@ std::string reportJson(const ReportData& data) {
     json.key("advice").value(data.verdict.advice);
     json.key("action").value(rawValue(data.verdict.action));
     json.endObject();
+    if (data.apps) writeAppsJson(json, *data.apps);
     json.endObject();
     return json.text() + "\n";
 }

@@ -2,7 +2,9 @@
 
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
+#include "report/AppsSection.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,8 @@ namespace corvane {
 struct ReportData {
     MemorySnapshot snapshot;
     Verdict verdict;
+    /// The largest running applications; the section is left out when absent.
+    std::optional<AppsReport> apps;
 };
 
 /// The level as the user reads it: "良好", "偏紧" or "紧张".

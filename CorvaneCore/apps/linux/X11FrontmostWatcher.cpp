@@ -82,4 +82,8 @@ std::unique_ptr<FrontmostWatching::Observation> X11FrontmostWatcher::observe(Act
     return std::make_unique<X11Observation>(std::move(x), std::move(wake), procRoot_, std::move(handler));
 }
 
+std::shared_ptr<FrontmostWatching> makeSystemFrontmostWatcher() {
+    return std::make_shared<X11FrontmostWatcher>();
+}
+
 } // namespace corvane
