@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -37,6 +38,8 @@ public:
         /// The window system's facts per scan; absent facts (no X server) leave every group
         /// not regular and without visible windows.
         std::function<std::optional<WindowFacts>()> windowFacts = readWindowFacts;
+        /// Folders searched for desktop entries (display names); the XDG data folders when absent.
+        std::optional<std::vector<std::string>> applicationDirectories;
     };
 
     /// Opens the counter files once (they are re-read on every sample) and reads the page size

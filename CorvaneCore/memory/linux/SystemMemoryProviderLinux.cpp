@@ -28,7 +28,7 @@ struct SystemMemoryProvider::Counters {
     UniqueFd pressure;
     std::vector<UniqueFd> zramStats;
     BundleInfoCache bundleInfo;
-    DesktopNameCache desktopNames;
+    std::unique_ptr<DesktopNameCache> desktopNames;
 };
 
 namespace {
@@ -70,6 +70,8 @@ SystemMemoryProvider::SystemMemoryProvider(Options options)
     counters_->meminfo = openForReading(joined(options.root, "proc/meminfo"));
     counters_->pressure = openForReading(joined(options.root, "proc/pressure/memory"));
     counters_->zramStats = openZramStats(options.root);
+    counters_->desktopNames =
+        std::make_unique<DesktopNameCache>(options.applicationDirectories.value_or(applicationDirectories()));
 
     const long page = ::sysconf(_SC_PAGESIZE);
     pageSize_ = page > 0 ? static_cast<std::uint64_t>(page) : 4096;
@@ -123,7 +125,7 @@ std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int limit) {
                                                                         : std::optional<std::string>(found->second);
         return processIdentity(pid, windowClass, procRoot_);
     };
-    lookups.displayNameOf = [this](const std::string& identity) { return counters_->desktopNames.displayName(identity); };
+    lookups.displayNameOf = [this](const std::string& identity) { return counters_->desktopNames->displayName(identity); };
     if (activity_) {
         lookups.idleSecondsOf = [this](const std::string& identity) { return activity_->idleSeconds(identity); };
     }
