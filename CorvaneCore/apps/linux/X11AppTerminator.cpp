@@ -14,9 +14,8 @@ bool X11AppTerminator::terminate(std::int32_t pid) {
         if (window.pid == pid) owned.push_back(window);
     }
     if (std::none_of(owned.begin(), owned.end(), [](const ClientWindow& w) { return w.regular; })) return false;
-    bool sent = false;
-    for (const ClientWindow& window : owned) sent = x->requestClose(window.window) || sent;
-    return sent;
+    for (const ClientWindow& window : owned) x->requestClose(window.window);
+    return x->sync();
 }
 
 } // namespace corvane

@@ -160,9 +160,14 @@ std::optional<std::int32_t> X11Connection::resourcePID(xcb_window_t window) {
     return std::nullopt;
 }
 
-bool X11Connection::requestClose(xcb_window_t window) {
+void X11Connection::requestClose(xcb_window_t window) {
     xcb_ewmh_request_close_window(&ewmh_, screen_, window, XCB_CURRENT_TIME, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);
-    return xcb_flush(connection_) > 0 && !broken();
+}
+
+bool X11Connection::sync() {
+    Reply<xcb_get_input_focus_reply_t> reply{
+        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr)};
+    return reply != nullptr && !broken();
 }
 
 } // namespace corvane

@@ -46,8 +46,11 @@ public:
     std::optional<xcb_window_t> activeWindow();
     /// The facts of one window.
     ClientWindow describe(xcb_window_t window);
-    /// Sends `_NET_CLOSE_WINDOW` for `window` to the window manager; false when it could not be sent.
-    bool requestClose(xcb_window_t window);
+    /// Queues a `_NET_CLOSE_WINDOW` request for `window` to the window manager; `sync` delivers it.
+    void requestClose(xcb_window_t window);
+    /// Waits until the server has processed every request sent so far (a server may drop the
+    /// requests of a client that disconnects right after sending them); false on a broken connection.
+    bool sync();
 
 private:
     X11Connection(xcb_connection_t* connection, int screen);
