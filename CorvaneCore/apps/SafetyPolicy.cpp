@@ -84,8 +84,8 @@ std::optional<SafetyRule> SafetyPolicy::match(const AppGroup& group, const std::
     return std::nullopt;
 }
 
-SafetyPolicy::Relations SafetyPolicy::relations() const {
-    Relations r{{}, std::nullopt, std::nullopt, MemoizedTree(*tree_)};
+SafetyPolicy::Relations SafetyPolicy::relations(const ProcessTreeProviding& tree) const {
+    Relations r{{}, std::nullopt, std::nullopt, MemoizedTree(tree)};
     if (const auto own = r.tree.lineage(selfPID_)) {
         r.tty = own->tty;
         if (own->processGroup >= 2) r.processGroup = own->processGroup;
@@ -142,7 +142,11 @@ SafetyVerdict SafetyPolicy::verdict(const AppGroup& group, const Relations& r) c
 }
 
 std::vector<AppGroup> SafetyPolicy::classify(std::vector<AppGroup> groups) const {
-    const Relations r = relations();
+    return classify(std::move(groups), *tree_);
+}
+
+std::vector<AppGroup> SafetyPolicy::classify(std::vector<AppGroup> groups, const ProcessTreeProviding& tree) const {
+    const Relations r = relations(tree);
     for (AppGroup& group : groups) group.safety = verdict(group, r);
     return groups;
 }

@@ -28,6 +28,9 @@ public:
 
     /// The same groups in the same order, each with its `safety` set.
     std::vector<AppGroup> classify(std::vector<AppGroup> groups) const;
+    /// The same, reading lineages from `tree` instead of the policy's own reader (a snapshot of
+    /// the same process table).
+    std::vector<AppGroup> classify(std::vector<AppGroup> groups, const ProcessTreeProviding& tree) const;
 
     /// The first rule of `table` that covers `group`: its identifier equals an entry or starts
     /// with entry + "." (case-insensitive), or its lower-cased name is an executable name, or
@@ -40,11 +43,12 @@ public:
     static const std::vector<SafetyRule>& effectiveCautionRules();
 
     std::int32_t selfPID() const { return selfPID_; }
+    const ProcessTreeProviding& tree() const { return *tree_; }
 
 private:
     struct Relations;
 
-    Relations relations() const;
+    Relations relations(const ProcessTreeProviding& tree) const;
     std::optional<std::string> selfRelationReason(const AppGroup& group, const Relations& relations) const;
     SafetyVerdict verdict(const AppGroup& group, const Relations& relations) const;
 

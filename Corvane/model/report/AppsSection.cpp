@@ -23,7 +23,9 @@ std::string idleWords(std::optional<double> idleSeconds) {
     if (minutes < 60) return std::to_string(minutes) + " 分钟";
     const long long hours = minutes / 60;
     const long long rest = minutes % 60;
-    return std::to_string(hours) + " 小时" + (rest > 0 ? " " + std::to_string(rest) + " 分钟" : std::string());
+    std::string words = std::to_string(hours) + " 小时";
+    if (rest > 0) words.append(" ").append(std::to_string(rest)).append(" 分钟");
+    return words;
 }
 
 void appendAppsText(std::string& out, const AppsReport& apps) {

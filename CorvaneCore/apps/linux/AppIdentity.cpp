@@ -100,15 +100,30 @@ std::optional<AppUnit> readAppUnit(std::int32_t pid, const std::string& procRoot
 }
 
 std::optional<std::string> processIdentity(std::int32_t pid, const std::optional<std::string>& windowClass,
-                                           const std::string& procRoot) {
-    if (auto unit = readAppUnit(pid, procRoot)) {
-        const auto stat = readWholeFile(procRoot + "/" + std::to_string(pid) + "/stat");
-        const auto lineage = stat ? parseProcStat(*stat) : std::nullopt;
-        const auto parentUnit = lineage ? readAppUnit(lineage->parent, procRoot) : std::nullopt;
+                                           std::optional<std::int32_t> parent,
+                                           const std::function<std::optional<AppUnit>(std::int32_t)>& unitOf) {
+    if (auto unit = unitOf(pid)) {
+        const auto parentUnit = parent ? unitOf(*parent) : std::nullopt;
         if (!parentUnit || parentUnit->unit != unit->unit) return std::move(unit->applicationID);
     }
     if (windowClass && !windowClass->empty()) return windowClass;
     return std::nullopt;
+}
+
+std::optional<std::string> processIdentity(std::int32_t pid, const std::optional<std::string>& windowClass,
+                                           const std::string& procRoot) {
+    const auto parent = [&]() -> std::optional<std::int32_t> {
+        const auto stat = readWholeFile(procRoot + "/" + std::to_string(pid) + "/stat");
+        const auto lineage = stat ? parseProcStat(*stat) : std::nullopt;
+        if (!lineage) return std::nullopt;
+        return lineage->parent;
+    };
+    // The parent is read only for a process that is in an application unit.
+    const auto unit = readAppUnit(pid, procRoot);
+    if (!unit) return windowClass && !windowClass->empty() ? windowClass : std::nullopt;
+    return processIdentity(pid, windowClass, parent(), [&](std::int32_t p) {
+        return p == pid ? unit : readAppUnit(p, procRoot);
+    });
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,12 @@ std::string unescapeUnitName(std::string_view text);
 /// Reads /proc/PID/cgroup, /proc/PID/stat and the parent's cgroup under `procRoot`.
 std::optional<std::string> processIdentity(std::int32_t pid, const std::optional<std::string>& windowClass,
                                            const std::string& procRoot = "/proc");
+
+/// The same with the parent already known (absent: unknown) and units read through `unitOf`
+/// (so a scan can cache them). Reads nothing else.
+std::optional<std::string> processIdentity(std::int32_t pid, const std::optional<std::string>& windowClass,
+                                           std::optional<std::int32_t> parent,
+                                           const std::function<std::optional<AppUnit>(std::int32_t)>& unitOf);
 
 /// The application unit of one process under `procRoot`; absent when unreadable or in none.
 std::optional<AppUnit> readAppUnit(std::int32_t pid, const std::string& procRoot = "/proc");

@@ -14,22 +14,15 @@ namespace corvane {
 
 namespace {
 
-/// The kB figure after `label` at the start of a line of `text`; absent when the line is missing.
-std::optional<std::uint64_t> kilobytes(std::string_view text, std::string_view label) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        const std::string_view line = text.substr(at, end - at);
-        if (line.substr(0, label.size()) == label) {
-            std::size_t digits = label.size();
-            while (digits < line.size() && (line[digits] == ' ' || line[digits] == '\t')) ++digits;
-            std::uint64_t value = 0;
-            std::from_chars(line.data() + digits, line.data() + line.size(), value);
-            return value * 1024;
-        }
-        at = end + 1;
-    }
-    return std::nullopt;
+/// The number after `label` when `line` starts with it (blanks skipped); absent otherwise.
+template <typename Int> std::optional<Int> labelled(std::string_view line, std::string_view label) {
+    if (line.substr(0, label.size()) != label) return std::nullopt;
+    std::size_t start = label.size();
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    Int value{};
+    const auto [end, error] = std::from_chars(line.data() + start, line.data() + line.size(), value);
+    if (error != std::errc()) return std::nullopt;
+    return value;
 }
 
 std::optional<std::int32_t> pidOfEntry(const char* name) {
@@ -42,12 +35,34 @@ std::optional<std::int32_t> pidOfEntry(const char* name) {
 
 } // namespace
 
-std::optional<std::uint64_t> footprintFromStatus(std::string_view statusText) {
-    const auto anon = kilobytes(statusText, "RssAnon:");
-    const auto shmem = kilobytes(statusText, "RssShmem:");
-    const auto swap = kilobytes(statusText, "VmSwap:");
-    if (!anon && !shmem && !swap) return std::nullopt;
-    return anon.value_or(0) + shmem.value_or(0) + swap.value_or(0);
+StatusFields parseStatus(std::string_view text) {
+    StatusFields fields;
+    std::optional<std::uint64_t> anon, shmem, swap;
+    // One pass over the lines: the scan reads this file for every process.
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        switch (line.empty() ? '\0' : line.front()) {
+        case 'P':
+            if (!fields.parent) fields.parent = labelled<std::int32_t>(line, "PPid:");
+            break;
+        case 'N':
+            if (!fields.processGroup) fields.processGroup = labelled<std::int32_t>(line, "NSpgid:");
+            break;
+        case 'R':
+            if (!anon) anon = labelled<std::uint64_t>(line, "RssAnon:");
+            if (!shmem) shmem = labelled<std::uint64_t>(line, "RssShmem:");
+            break;
+        case 'V':
+            if (!swap) swap = labelled<std::uint64_t>(line, "VmSwap:");
+            break;
+        default: break;
+        }
+    }
+    if (anon || shmem || swap) fields.footprintBytes = (anon.value_or(0) + shmem.value_or(0) + swap.value_or(0)) * 1024;
+    return fields;
 }
 
 std::string_view withoutDeletedSuffix(std::string_view target) {
@@ -58,8 +73,7 @@ std::string_view withoutDeletedSuffix(std::string_view target) {
     return target;
 }
 
-std::size_t forEachProcess(const std::string& procRoot,
-                           const std::function<void(std::int32_t, std::uint64_t, std::string_view)>& visit) {
+std::size_t forEachProcess(const std::string& procRoot, const std::function<void(const ProcessEntry&)>& visit) {
     const UniqueDir dir = openDirectory(procRoot);
     if (!dir) return 0;
     const int dirFd = ::dirfd(dir.get());
@@ -79,9 +93,11 @@ std::size_t forEachProcess(const std::string& procRoot,
         if (!fd) continue;
         const ssize_t read = ::pread(fd.get(), status.data(), status.size(), 0);
         if (read <= 0) continue;
-        const auto footprint = footprintFromStatus(std::string_view(status.data(), static_cast<std::size_t>(read)));
-        if (!footprint) continue;
-        visit(*pid, *footprint, withoutDeletedSuffix(std::string_view(exe.data(), static_cast<std::size_t>(length))));
+        const StatusFields fields = parseStatus(std::string_view(status.data(), static_cast<std::size_t>(read)));
+        if (!fields.footprintBytes) continue;
+        visit(ProcessEntry{*pid, *fields.footprintBytes,
+                           withoutDeletedSuffix(std::string_view(exe.data(), static_cast<std::size_t>(length))),
+                           fields.parent, fields.processGroup});
     }
     return seen;
 }

@@ -8,8 +8,8 @@ namespace corvane {
 
 std::set<std::string> runningApplicationIDs() {
     std::set<std::string> ids;
-    forEachProcess("/proc", [&](std::int32_t pid, std::uint64_t, std::string_view) {
-        if (auto unit = readAppUnit(pid)) ids.insert(std::move(unit->applicationID));
+    forEachProcess("/proc", [&](const ProcessEntry& process) {
+        if (auto unit = readAppUnit(process.pid)) ids.insert(std::move(unit->applicationID));
     });
     if (const auto windows = readWindowFacts()) {
         for (const auto& [pid, windowClass] : windows->windowClassByPID) ids.insert(windowClass);

@@ -41,9 +41,11 @@ TEST(ProcessTableLive, FindsOwnChildrenWithFootprintOrderAndLineage) {
     const std::vector<pid_t> children{childHolding(16), childHolding(64), childHolding(32)};
     std::map<std::int32_t, std::uint64_t> footprints;
     std::string ownExecutable;
-    forEachProcess("/proc", [&](std::int32_t pid, std::uint64_t bytes, std::string_view exe) {
-        footprints[pid] = bytes;
-        if (pid == ::getpid()) ownExecutable = exe;
+    std::map<std::int32_t, std::int32_t> parents;
+    forEachProcess("/proc", [&](const ProcessEntry& process) {
+        footprints[process.pid] = process.footprintBytes;
+        parents[process.pid] = process.parent.value_or(0);
+        if (process.pid == ::getpid()) ownExecutable = process.executablePath;
     });
     for (const pid_t child : children) {
         ::kill(child, SIGKILL);
@@ -56,6 +58,7 @@ TEST(ProcessTableLive, FindsOwnChildrenWithFootprintOrderAndLineage) {
     EXPECT_GT(large, middle);
     EXPECT_GT(middle, small);
     EXPECT_GE(large - small, 40ull << 20) << "48 MiB more touched memory";
+    for (const pid_t child : children) EXPECT_EQ(parents[child], ::getpid());
 }
 
 TEST(ProcessTableLive, LineageOfOwnChildPointsAtThisProcess) {

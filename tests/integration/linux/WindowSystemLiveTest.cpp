@@ -59,7 +59,7 @@ protected:
     static std::string describe() {
         std::string text = " windows:";
         if (const auto facts = readWindowFacts()) {
-            for (const auto& [pid, cls] : facts->windowClassByPID) text += " " + std::to_string(pid) + "=" + cls;
+            for (const auto& [pid, cls] : facts->windowClassByPID) text.append(" ").append(std::to_string(pid)).append("=").append(cls);
         } else {
             text += " no window system";
         }

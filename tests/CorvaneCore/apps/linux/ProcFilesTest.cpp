@@ -24,12 +24,14 @@ TEST(ProcStat, MalformedTextIsAbsent) {
     EXPECT_FALSE(parseProcStat("12 (x) S one 2 3 4"));
 }
 
-TEST(ProcessTable, FootprintSumsAnonymousSharedAndSwapped) {
-    const std::string status = "Name:\tfirefox\nVmRSS:\t  900 kB\nRssAnon:\t  500 kB\nRssFile:\t  300 kB\n"
+TEST(ProcessTable, StatusGivesFootprintParentAndOuterProcessGroup) {
+    const std::string status = "Name:\tfirefox\nPid:\t4000\nPPid:\t12\nNSpid:\t4000\t3\nNSpgid:\t3990\t1\n"
+                               "VmRSS:\t  900 kB\nRssAnon:\t  500 kB\nRssFile:\t  300 kB\n"
                                "RssShmem:\t  100 kB\nVmSwap:\t   20 kB\nThreads:\t3\n";
-    EXPECT_EQ(footprintFromStatus(status), 620u * 1024);
-    EXPECT_EQ(footprintFromStatus("Name:\tkthreadd\nThreads:\t1\n"), std::nullopt);
-    EXPECT_EQ(footprintFromStatus("RssAnon:\t7 kB"), 7u * 1024) << "last line without newline";
+    EXPECT_EQ(parseStatus(status), (StatusFields{620u * 1024, 12, 3990}));
+    EXPECT_EQ(parseStatus("Name:\tkthreadd\nPPid:\t2\nThreads:\t1\n"), (StatusFields{std::nullopt, 2, std::nullopt}));
+    EXPECT_EQ(parseStatus("RssAnon:\t7 kB").footprintBytes, 7u * 1024) << "last line without newline";
+    EXPECT_EQ(parseStatus("RssAnon:\tx kB\nPPid:\t\n"), StatusFields{}) << "malformed numbers are absent";
 }
 
 TEST(ProcessTable, DeletedExecutableSuffixIsStripped) {
