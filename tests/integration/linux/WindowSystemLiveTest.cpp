@@ -3,6 +3,7 @@
 #include "XSession.h"
 
 #include "apps/ActivityTracker.h"
+#include "apps/RunningApplicationIDs.h"
 #include "apps/WindowFacts.h"
 #include "apps/linux/PidfdForceTerminator.h"
 #include "apps/linux/X11AppTerminator.h"
@@ -87,6 +88,9 @@ TEST_F(WindowSystemLive, TestWindowsAreRegularVisibleWithIdentityAndDesktopName)
     ASSERT_TRUE(facts);
     EXPECT_EQ(facts->windowClassByPID.at(honours->pid()), "CorvaneHonours");
     EXPECT_EQ(facts->visiblePIDs.count(ignores->pid()), 1u);
+    const auto running = runningApplicationIDs();
+    EXPECT_EQ(running.count("CorvaneHonours"), 1u);
+    EXPECT_EQ(running.count("CorvaneIgnores"), 1u);
 
     SystemMemoryProvider::Options options;
     options.applicationDirectories = std::vector<std::string>{applications.path()};
