@@ -4,14 +4,6 @@
 
 namespace corvane {
 
-namespace {
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-} // namespace
-
 AppAccumulation::AppAccumulation(std::size_t expectedProcesses) {
     groups_.reserve(expectedProcesses / 2);
     indexByKey_.reserve(expectedProcesses / 2);
@@ -32,14 +24,12 @@ void AppAccumulation::foldClones() {
     std::vector<bool> absorbed(groups_.size(), false);
     for (std::size_t c = 0; c < groups_.size(); ++c) {
         const std::string& key = groups_[c].key;
-        if (!startsWith(key, "clone:")) continue;
+        if (!key.starts_with("clone:")) continue;
         const std::string suffix = "/" + key.substr(6);
         for (std::size_t a = 0; a < groups_.size(); ++a) {
             AppAccumulator& app = groups_[a];
-            if (absorbed[a] || startsWith(app.key, "clone:") || startsWith(app.key, "exec:")) continue;
-            if (app.key.size() < suffix.size() || app.key.compare(app.key.size() - suffix.size(), suffix.size(), suffix) != 0) {
-                continue;
-            }
+            if (absorbed[a] || app.key.starts_with("clone:") || app.key.starts_with("exec:")) continue;
+            if (!app.key.ends_with(suffix)) continue;
             app.pids.insert(app.pids.end(), groups_[c].pids.begin(), groups_[c].pids.end());
             app.bytes += groups_[c].bytes;
             absorbed[c] = true;

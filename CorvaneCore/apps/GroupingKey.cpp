@@ -9,10 +9,6 @@ constexpr std::string_view kAppBundle = ".app.bundle";
 constexpr std::string_view kExecPrefix = "exec:";
 constexpr std::string_view kClonePrefix = "clone:";
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 } // namespace
 
 std::string_view lastPathComponent(std::string_view path) {
@@ -24,7 +20,7 @@ GroupingKey groupingKey(std::string_view p) {
     std::optional<std::string_view> app;
     if (const auto at = p.find(".app/"); at != std::string_view::npos) {
         app = p.substr(0, at + kApp.size());
-    } else if (endsWith(p, kApp)) {
+    } else if (p.ends_with(kApp)) {
         app = p;
     } else if (const auto clone = p.find(".app.bundle/"); clone != std::string_view::npos) {
         app = p.substr(0, clone + kAppBundle.size());
@@ -38,7 +34,7 @@ GroupingKey groupingKey(std::string_view p) {
     }
     result.appPath = std::string(*app);
     result.execName = std::string(lastPathComponent(*app));
-    if (endsWith(*app, kAppBundle)) {
+    if (app->ends_with(kAppBundle)) {
         const std::string_view withoutBundle =
             std::string_view(result.execName).substr(0, result.execName.size() - (kAppBundle.size() - kApp.size()));
         result.key = std::string(kClonePrefix) + std::string(withoutBundle);

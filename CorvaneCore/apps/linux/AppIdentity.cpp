@@ -9,10 +9,6 @@ namespace corvane {
 
 namespace {
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     std::size_t at = 0;
@@ -34,12 +30,12 @@ int hexDigit(char c) {
 /// The escaped ID inside one unit name; empty when the name is not an application unit.
 std::string_view escapedID(std::string_view unit) {
     if (unit.substr(0, 4) != "app-") return {};
-    if (endsWith(unit, ".scope")) {
+    if (unit.ends_with(".scope")) {
         // app[-<launcher>]-<ID>-<random>: the ID is the second-to-last dash-separated part.
         const auto parts = split(unit.substr(0, unit.size() - 6), '-');
         return parts.size() >= 3 ? parts[parts.size() - 2] : std::string_view();
     }
-    if (endsWith(unit, ".service")) {
+    if (unit.ends_with(".service")) {
         const std::string_view stem = unit.substr(0, unit.size() - 8);
         const auto at = stem.find('@');
         if (at != std::string_view::npos) {
