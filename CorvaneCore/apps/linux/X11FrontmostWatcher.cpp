@@ -8,6 +8,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <thread>
 
@@ -40,8 +41,6 @@ private:
     void run() {
         pollfd fds[2] = {{xcb_get_file_descriptor(x_->xcb()), POLLIN, 0}, {wake_.get(), POLLIN, 0}};
         while (!x_->broken()) {
-            if (::poll(fds, 2, -1) < 0) continue;
-            if ((fds[1].revents & POLLIN) != 0) return;
             bool activeChanged = false;
             while (xcb_generic_event_t* event = xcb_poll_for_event(x_->xcb())) {
                 if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
@@ -50,7 +49,13 @@ private:
                 }
                 std::free(event);
             }
-            if (activeChanged) handler_(activeIdentity(*x_, procRoot_));
+            if (activeChanged) {
+                handler_(activeIdentity(*x_, procRoot_));
+                // Its round trips may have queued events that the descriptor will not signal again.
+                continue;
+            }
+            if (::poll(fds, 2, -1) < 0 && errno != EINTR) return;
+            if ((fds[1].revents & POLLIN) != 0) return;
         }
     }
 
