@@ -26,6 +26,25 @@ using namespace std::chrono_literals;
 using test::ChildProcess;
 using test::eventually;
 
+/// Sets an environment variable for the life of the object, then restores it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (previous_) ::setenv(name_, previous_->c_str(), 1);
+        else ::unsetenv(name_);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
 class WindowSystemLive : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { session_ = new test::XSession(); }
@@ -93,6 +112,7 @@ TEST_F(WindowSystemLive, TestWindowsAreRegularVisibleWithIdentityAndDesktopName)
     EXPECT_EQ(running.count("CorvaneIgnores"), 1u);
 
     SystemMemoryProvider::Options options;
+    options.home = applications.path();
     options.applicationDirectories = std::vector<std::string>{applications.path()};
     SystemMemoryProvider provider(std::move(options));
     const auto groups = provider.topAppGroups(1000);
@@ -170,6 +190,11 @@ TEST_F(WindowSystemLive, ReportLocksTheTerminalThatStartedCorvane) {
     auto a = startClient("corvane-window-a", "CorvaneWindowA", true);
     auto b = startClient("corvane-window-b", "CorvaneWindowB", true);
     const std::string output = bin_ / "report.json";
+    // The report must not read the real home folder.
+    test::TempDir home;
+    const ScopedEnvironment homeVariable("HOME", home.path());
+    const ScopedEnvironment dataHome("XDG_DATA_HOME", home / "data");
+    const ScopedEnvironment dataDirs("XDG_DATA_DIRS", home / "system");
     ChildProcess terminal(
         {clientNamed("corvane-terminal"), "CorvaneTerminal", "honour", output, CORVANE_EXECUTABLE, "--report", "--json"});
     std::string json;
@@ -197,19 +222,22 @@ TEST_F(WindowSystemLive, ReportLocksTheTerminalThatStartedCorvane) {
 }
 
 TEST(WindowSystemAbsent, NothingIsRegularAndNothingIsAddressed) {
-    const char* saved = std::getenv("DISPLAY");
-    const std::string previous = saved != nullptr ? saved : "";
-    ::unsetenv("DISPLAY");
+    const ScopedEnvironment noDisplay("DISPLAY", "");
     EXPECT_FALSE(readWindowFacts());
     X11AppTerminator terminator;
     EXPECT_FALSE(terminator.terminate(::getpid()));
     EXPECT_FALSE(X11FrontmostWatcher().observe([](std::optional<std::string>) {}));
-    SystemMemoryProvider provider;
-    for (const AppGroup& g : provider.topAppGroups(30)) {
+    test::TempDir home;
+    SystemMemoryProvider::Options options;
+    options.home = home.path();
+    options.applicationDirectories = std::vector<std::string>{};
+    SystemMemoryProvider provider(std::move(options));
+    const auto groups = provider.topAppGroups(30);
+    EXPECT_FALSE(groups.empty()) << "this test process at least";
+    for (const AppGroup& g : groups) {
         EXPECT_FALSE(g.isRegularApp) << g.id;
         EXPECT_TRUE(g.safety.isProtected()) << g.id;
     }
-    if (saved != nullptr) ::setenv("DISPLAY", previous.c_str(), 1);
 }
 
 } // namespace
