@@ -25,7 +25,8 @@ void AppAccumulation::foldClones() {
     for (std::size_t c = 0; c < groups_.size(); ++c) {
         const std::string& key = groups_[c].key;
         if (!key.starts_with("clone:")) continue;
-        const std::string suffix = "/" + key.substr(6);
+        std::string suffix = "/";
+        suffix += std::string_view(key).substr(6);
         for (std::size_t a = 0; a < groups_.size(); ++a) {
             AppAccumulator& app = groups_[a];
             if (absorbed[a] || app.key.starts_with("clone:") || app.key.starts_with("exec:")) continue;
