@@ -147,6 +147,9 @@ std::vector<ClientWindow> X11Connection::describeAll(const std::vector<xcb_windo
 }
 
 std::optional<std::int32_t> X11Connection::resourcePID(xcb_window_t window) {
+    // A request of an extension the server lacks would close the connection.
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_res_id);
+    if (extension == nullptr || extension->present == 0) return std::nullopt;
     const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     Reply<xcb_res_query_client_ids_reply_t> reply{
         xcb_res_query_client_ids_reply(connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr)};
