@@ -1,9 +1,10 @@
 // A tiny X client for the window-system tests: one normal top-level window with the given
 // WM_CLASS, _NET_WM_PID and WM_DELETE_WINDOW in WM_PROTOCOLS.
 //
-//   x_test_client CLASS honour|ignore [OUTPUT COMMAND ARGS...]
+//   x_test_client CLASS honour|ignore|honour-nopid [OUTPUT COMMAND ARGS...]
 //
-// "honour" exits when the window manager delivers WM_DELETE_WINDOW; "ignore" keeps running.
+// "honour" exits when the window manager delivers WM_DELETE_WINDOW; "ignore" keeps running;
+// "honour-nopid" honours it but leaves _NET_WM_PID unset, as some toolkits do.
 // With a command, the client starts it as its own child (standard output into OUTPUT), the way a
 // terminal starts a program.
 #include <xcb/xcb.h>
@@ -39,7 +40,8 @@ void startChild(char* output, char** command) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const std::string windowClass = argv[1];
-    const bool honour = std::strcmp(argv[2], "honour") == 0;
+    const bool honour = std::strncmp(argv[2], "honour", 6) == 0;
+    const bool announcesPid = std::strcmp(argv[2], "honour-nopid") != 0;
 
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c) != 0) return 3;
@@ -56,7 +58,9 @@ int main(int argc, char** argv) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(classValue.size()), classValue.data());
     const std::uint32_t pid = static_cast<std::uint32_t>(::getpid());
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    if (announcesPid) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    }
     const xcb_atom_t deleteWindow = atom(c, "WM_DELETE_WINDOW");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1,
                         &deleteWindow);

@@ -65,9 +65,10 @@ protected:
     }
 
     /// Starts a client and waits until the window manager lists its window.
-    std::unique_ptr<ChildProcess> startClient(const std::string& name, const std::string& windowClass, bool honour) {
-        auto child = std::make_unique<ChildProcess>(
-            std::vector<std::string>{clientNamed(name), windowClass, honour ? "honour" : "ignore"});
+    std::unique_ptr<ChildProcess> startClient(const std::string& name, const std::string& windowClass, bool honour,
+                                              const std::string& mode = "") {
+        auto child = std::make_unique<ChildProcess>(std::vector<std::string>{
+            clientNamed(name), windowClass, !mode.empty() ? mode : honour ? "honour" : "ignore"});
         const pid_t pid = child->pid();
         EXPECT_TRUE(eventually([pid] {
             const auto facts = readWindowFacts();
@@ -135,6 +136,15 @@ TEST_F(WindowSystemLive, TestWindowsAreRegularVisibleWithIdentityAndDesktopName)
         // This test process started them.
         EXPECT_EQ(g->safety, SafetyVerdict::locked("由本工具启动，已锁定"));
     }
+}
+
+TEST_F(WindowSystemLive, OwnerWithoutNetWmPidIsFoundThroughXResource) {
+    auto client = startClient("corvane-nopid", "CorvaneNoPid", true, "honour-nopid");
+    const auto facts = readWindowFacts();
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->windowClassByPID.count(client->pid()), 1u);
+    EXPECT_TRUE(X11AppTerminator().terminate(client->pid()));
+    EXPECT_TRUE(client->waitForExit(10s));
 }
 
 TEST_F(WindowSystemLive, HiddenWindowIsRegularButNotVisible) {
