@@ -25,13 +25,45 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kRiskNot
     {"com.spotify.client", "正在播放时会中断音乐"},
 }};
 
+// Linux application identities (desktop IDs and window classes) of the same applications, with
+// the same notes; consulted after the table above, with the same prefix test.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 24> kLinuxRiskNotes{{
+    {"com.slack.Slack", "可能有未读消息或进行中的通话"},
+    {"slack", "可能有未读消息或进行中的通话"},
+    {"Slack", "可能有未读消息或进行中的通话"},
+    {"figma-linux", "可能有未同步的改动"},
+    {"io.github.Figma_Linux", "可能有未同步的改动"},
+    {"com.tencent.WeChat", "可能有未读消息"},
+    {"wechat", "可能有未读消息"},
+    {"feishu", "可能有未读消息或会议"},
+    {"bytedance-feishu", "可能有未读消息或会议"},
+    {"lark", "可能有未读消息或会议"},
+    {"notion-app", "可能有未同步的改动"},
+    {"com.discordapp.Discord", "可能有未读消息或通话"},
+    {"discord", "可能有未读消息或通话"},
+    {"zoom", "可能在会议中"},
+    {"Zoom", "可能在会议中"},
+    {"teams-for-linux", "可能有未读消息或会议"},
+    {"org.telegram.desktop", "可能有未读消息"},
+    {"telegram-desktop", "可能有未读消息"},
+    {"TelegramDesktop", "可能有未读消息"},
+    {"org.mozilla.Thunderbird", "可能有未发送的邮件"},
+    {"thunderbird", "可能有未发送的邮件"},
+    {"com.spotify.Client", "正在播放时会中断音乐"},
+    {"spotify", "正在播放时会中断音乐"},
+    {"Spotify", "正在播放时会中断音乐"},
+}};
+
 } // namespace
 
 std::optional<std::string> riskNote(const AppGroup& group) {
     if (!group.bundleID) return std::nullopt;
     const std::string_view id = *group.bundleID;
     for (const auto& [prefix, note] : kRiskNotes) {
-        if (id.substr(0, prefix.size()) == prefix) return std::string(note);
+        if (id.starts_with(prefix)) return std::string(note);
+    }
+    for (const auto& [prefix, note] : kLinuxRiskNotes) {
+        if (id.starts_with(prefix)) return std::string(note);
     }
     return std::nullopt;
 }

@@ -20,7 +20,8 @@ inline constexpr int maxDefaultSelection = 3;
 std::vector<AppGroup> suggested(const std::vector<AppGroup>& groups, bool firstRun);
 
 /// The warning for well-known chat, design and media applications (first matching identifier
-/// prefix); none without an identifier or a match.
+/// prefix, the designed table first, then Linux identities of the same applications); none
+/// without an identifier or a match.
 std::optional<std::string> riskNote(const AppGroup& group);
 
 /// Asks every member of every eligible group to quit (all members are asked); protected and

@@ -59,7 +59,7 @@ TEST(QuitPlanner, SuggestionsFilterOutRiskyCautionLockedUnknownAndBackground) {
     AppGroup plain = idleApp("tool", 1 * GiB);
     plain.bundleID.reset();
     const auto picked = QuitPlanner::suggested(
-        {idleApp("com.tencent.xinWeChat", 9 * GiB), caution, locked, unknownIdle, background, plain}, false);
+        {idleApp("com.tencent.xinWeChat", 9 * GiB), idleApp("discord", 9 * GiB), caution, locked, unknownIdle, background, plain}, false);
     ASSERT_EQ(picked.size(), 1u);
     EXPECT_EQ(picked[0].id, "tool");
 }
@@ -79,6 +79,9 @@ TEST(QuitPlanner, RiskNotesByPrefix) {
     EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.figma.Desktop", 1)), "可能有未同步的改动");
     EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.figmax", 1)), std::nullopt);
     EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.Spotify.client", 1)), std::nullopt) << "case-sensitive";
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("org.telegram.desktop", 1)), "可能有未读消息");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.slack.Slack", 1)), "可能有未读消息或进行中的通话");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("thunderbird-esr", 1)), "可能有未发送的邮件");
     AppGroup plain = idleApp("x", 1);
     plain.bundleID.reset();
     EXPECT_EQ(QuitPlanner::riskNote(plain), std::nullopt);
