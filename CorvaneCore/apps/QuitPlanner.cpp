@@ -54,18 +54,21 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 24> kLinuxRi
     {"Spotify", "正在播放时会中断音乐"},
 }};
 
+template <std::size_t N>
+std::optional<std::string> firstNote(const std::array<std::pair<std::string_view, std::string_view>, N>& table,
+                                     std::string_view identifier) {
+    for (const auto& [prefix, note] : table) {
+        if (identifier.starts_with(prefix)) return std::string(note);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> riskNote(const AppGroup& group) {
     if (!group.bundleID) return std::nullopt;
-    const std::string_view id = *group.bundleID;
-    for (const auto& [prefix, note] : kRiskNotes) {
-        if (id.starts_with(prefix)) return std::string(note);
-    }
-    for (const auto& [prefix, note] : kLinuxRiskNotes) {
-        if (id.starts_with(prefix)) return std::string(note);
-    }
-    return std::nullopt;
+    if (auto note = firstNote(kRiskNotes, *group.bundleID)) return note;
+    return firstNote(kLinuxRiskNotes, *group.bundleID);
 }
 
 std::vector<AppGroup> suggested(const std::vector<AppGroup>& groups, bool firstRun) {
