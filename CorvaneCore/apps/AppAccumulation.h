@@ -38,6 +38,7 @@ public:
     /// The groups, largest `bytes` first (stable), cut to `limit` (empty for limit <= 0).
     std::vector<AppAccumulator> ranked(int limit) &&;
 
+    /// The groups so far, in the order their first process was met.
     const std::vector<AppAccumulator>& groups() const { return groups_; }
 
 private:

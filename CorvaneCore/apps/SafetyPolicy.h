@@ -42,6 +42,7 @@ public:
     /// The caution table in force.
     static const std::vector<SafetyRule>& effectiveCautionRules();
 
+    /// The program's own process and the policy's own lineage reader.
     std::int32_t selfPID() const { return selfPID_; }
     const ProcessTreeProviding& tree() const { return *tree_; }
 

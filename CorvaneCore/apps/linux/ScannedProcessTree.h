@@ -14,7 +14,9 @@ class ScannedProcessTree final : public ProcessTreeProviding {
 public:
     explicit ScannedProcessTree(const ProcessTreeProviding& fallback);
 
+    /// Records what the scan read for `pid`.
     void add(std::int32_t pid, std::int32_t parent, std::int32_t processGroup);
+    /// Whether recorded processes' terminals are asked of the fallback (off by default).
     void readTerminals(bool enabled) { readTerminals_ = enabled; }
 
     std::optional<ProcessLineage> lineage(std::int32_t pid) const override;

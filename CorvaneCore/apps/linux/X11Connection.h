@@ -34,10 +34,13 @@ public:
     X11Connection(const X11Connection&) = delete;
     X11Connection& operator=(const X11Connection&) = delete;
 
+    /// The raw connection and its EWMH atoms, owned by this object.
     xcb_connection_t* xcb() const { return connection_; }
     xcb_ewmh_connection_t* ewmh() { return &ewmh_; }
+    /// The default screen and its root window.
     int screen() const { return screen_; }
     xcb_window_t root() const;
+    /// True once the connection has failed; every later request is then a no-op.
     bool broken() const { return xcb_connection_has_error(connection_) != 0; }
 
     /// The windows of the root's _NET_CLIENT_LIST with their facts (requests pipelined).
