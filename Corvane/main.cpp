@@ -1,53 +1,14 @@
+#include "apps/RunningApplicationIDs.h"
 #include "cli/CommandLine.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
 #include "report/Report.h"
 #include "support/HomeDirectory.h"
-#include "support/UniqueDir.h"
 
-#include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <set>
-
-namespace {
-
-// Interim source of the running application identities for the disk scan: the application ID in
-// each process's systemd unit ("app[-<launcher>]-<ID>-<random>.scope", "app[-<launcher>]-<ID>@<random>.service").
-std::set<std::string> runningAppUnitIDs() {
-    std::set<std::string> ids;
-    const corvane::UniqueDir proc = corvane::openDirectory("/proc");
-    while (const dirent* entry = proc ? ::readdir(proc.get()) : nullptr) {
-        if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
-        std::ifstream cgroup(std::string("/proc/") + entry->d_name + "/cgroup");
-        std::string line;
-        while (std::getline(cgroup, line)) {
-            std::string unit = line.substr(line.rfind('/') + 1);
-            if (unit.rfind("app-", 0) != 0) continue;
-            if (unit.size() > 6 && unit.ends_with(".scope")) {
-                unit.erase(unit.size() - 6);
-                unit.erase(std::min(unit.rfind('-'), unit.size()));
-            } else if (unit.ends_with(".service")) {
-                unit.erase(std::min(unit.find('@'), unit.size() - 8));
-            } else {
-                continue;
-            }
-            const std::string escaped = unit.substr(unit.rfind('-') + 1);
-            std::string id;
-            for (std::size_t i = 0; i < escaped.size(); ++i) {
-                const bool dash = escaped.compare(i, 4, "\\x2d") == 0;
-                id += dash ? '-' : escaped[i];
-                if (dash) i += 3;
-            }
-            if (!id.empty()) ids.insert(id);
-        }
-    }
-    return ids;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     using namespace corvane;
@@ -62,11 +23,16 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    SystemMemoryProvider provider;
+    auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
+    activity->start();
+    SystemMemoryProvider::Options options;
+    options.activity = activity;
+    SystemMemoryProvider provider(std::move(options));
     ReportData data;
     data.snapshot = provider.memorySnapshot();
     data.verdict = VerdictMaker::make(data.snapshot);
-    if (line->disk) data.disk = SystemDiskAdvisor(homeDirectory(), runningAppUnitIDs, systemClock()).scan();
+    data.apps = AppsReport{provider.topAppGroups(30), readWindowFacts().has_value()};
+    if (line->disk) data.disk = SystemDiskAdvisor(homeDirectory(), runningApplicationIDs, systemClock()).scan();
     std::cout << (line->json ? reportJson(data) : reportText(data)) << std::flush;
     return 0;
 }

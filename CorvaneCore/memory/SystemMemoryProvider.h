@@ -1,5 +1,8 @@
 #pragma once
 
+#include "apps/ActivityTracker.h"
+#include "apps/SafetyPolicy.h"
+#include "apps/WindowFacts.h"
 #include "memory/DiskSpace.h"
 #include "memory/DiskSpaceCache.h"
 #include "memory/MemoryProviding.h"
@@ -7,9 +10,11 @@
 #include "support/Executor.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -26,6 +31,15 @@ public:
         /// Runs the background capacity refresh; a private one-thread pool when absent.
         std::shared_ptr<Executor> background;
         Clock clock = systemClock();
+        /// Front-most history for idle times; idle times are unknown without it.
+        std::shared_ptr<ActivityTracker> activity;
+        /// Judges every listed application group.
+        SafetyPolicy safety{currentProcessID()};
+        /// The window system's facts per scan; absent facts (no X server) leave every group
+        /// not regular and without visible windows.
+        std::function<std::optional<WindowFacts>()> windowFacts = readWindowFacts;
+        /// Folders searched for desktop entries (display names); the XDG data folders when absent.
+        std::optional<std::vector<std::string>> applicationDirectories;
     };
 
     /// Opens the counter files once (they are re-read on every sample) and reads the page size
@@ -38,6 +52,9 @@ public:
     SystemMemoryProvider& operator=(const SystemMemoryProvider&) = delete;
 
     MemorySnapshot memorySnapshot() override;
+    /// Walks every process this user may inspect under `root`/proc, groups them by application,
+    /// keeps the `limit` largest before any per-group lookup, and judges them. Empty for
+    /// limit <= 0 or an unreadable process table. Any thread.
     std::vector<AppGroup> topAppGroups(int limit) override;
 
     /// The home volume's figures: cached for 30 s, refreshed in the background.
@@ -58,6 +75,10 @@ private:
     std::uint64_t totalBytes_{};
     std::shared_ptr<DiskSpaceCache> diskCache_;
     Clock clock_;
+    std::string procRoot_;
+    std::shared_ptr<ActivityTracker> activity_;
+    SafetyPolicy safety_;
+    std::function<std::optional<WindowFacts>()> windowFacts_;
 };
 
 } // namespace corvane

@@ -73,6 +73,7 @@ std::string reportText(const ReportData& data) {
     out += "  " + data.verdict.headline + "\n";
     out += "  " + data.verdict.advice + "\n";
     line(out, "建议", std::string(actionWord(data.verdict.action)));
+    if (data.apps) appendAppsText(out, *data.apps);
     if (data.disk) {
         out += '\n';
         out += diskSectionText(*data.disk);
@@ -106,6 +107,7 @@ std::string reportJson(const ReportData& data) {
     json.key("advice").value(data.verdict.advice);
     json.key("action").value(rawValue(data.verdict.action));
     json.endObject();
+    if (data.apps) writeAppsJson(json, *data.apps);
     if (data.disk) writeDiskJson(json.key("disk"), *data.disk);
     json.endObject();
     return json.text() + "\n";

@@ -3,6 +3,7 @@
 #include "disk/DiskReport.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
+#include "report/AppsSection.h"
 
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@ namespace corvane {
 struct ReportData {
     MemorySnapshot snapshot;
     Verdict verdict;
+    /// The largest running applications; the section is left out when absent.
+    std::optional<AppsReport> apps;
     /// A disk scan, present only when one was asked for.
     std::optional<DiskReport> disk;
 };

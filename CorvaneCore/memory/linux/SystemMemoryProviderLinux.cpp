@@ -1,5 +1,12 @@
 #include "memory/SystemMemoryProvider.h"
 
+#include "apps/AppAccumulation.h"
+#include "apps/AppGroupBuilder.h"
+#include "apps/BundleInfo.h"
+#include "apps/linux/AppIdentity.h"
+#include "apps/linux/DesktopEntry.h"
+#include "apps/linux/ProcessTable.h"
+#include "apps/linux/ScannedProcessTree.h"
 #include "memory/MemoryMath.h"
 #include "memory/linux/ProcMeminfo.h"
 #include "memory/linux/PsiLevel.h"
@@ -12,6 +19,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -21,6 +29,8 @@ struct SystemMemoryProvider::Counters {
     UniqueFd meminfo;
     UniqueFd pressure;
     std::vector<UniqueFd> zramStats;
+    BundleInfoCache bundleInfo;
+    std::unique_ptr<DesktopNameCache> desktopNames;
 };
 
 namespace {
@@ -56,10 +66,14 @@ std::optional<DiskSpace> statvfsDisk(const std::string& home) {
 } // namespace
 
 SystemMemoryProvider::SystemMemoryProvider(Options options)
-    : counters_(std::make_unique<Counters>()), clock_(options.clock) {
+    : counters_(std::make_unique<Counters>()), clock_(options.clock), procRoot_(joined(options.root, "proc")),
+      activity_(std::move(options.activity)), safety_(std::move(options.safety)),
+      windowFacts_(std::move(options.windowFacts)) {
     counters_->meminfo = openForReading(joined(options.root, "proc/meminfo"));
     counters_->pressure = openForReading(joined(options.root, "proc/pressure/memory"));
     counters_->zramStats = openZramStats(options.root);
+    counters_->desktopNames =
+        std::make_unique<DesktopNameCache>(options.applicationDirectories.value_or(applicationDirectories()));
 
     const long page = ::sysconf(_SC_PAGESIZE);
     pageSize_ = page > 0 ? static_cast<std::uint64_t>(page) : 4096;
@@ -94,8 +108,54 @@ MemorySnapshot SystemMemoryProvider::memorySnapshot() {
                                disk.free, disk.total, kernelLevel, clock_());
 }
 
-std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int /*limit*/) {
-    return {};
+std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int limit) {
+    if (limit <= 0) return {};
+    AppAccumulation accumulation(1024);
+    ScannedProcessTree lineages(safety_.tree());
+    const std::size_t listed = forEachProcess(procRoot_, [&](const ProcessEntry& process) {
+        accumulation.add(process.pid, process.footprintBytes, process.executablePath);
+        if (process.parent && process.processGroup) lineages.add(process.pid, *process.parent, *process.processGroup);
+    });
+    if (listed == 0) return {};
+    accumulation.foldClones();
+    const std::vector<AppAccumulator> kept = std::move(accumulation).ranked(limit);
+
+    std::unordered_map<std::int32_t, std::size_t> groupOf;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        for (const std::int32_t pid : kept[i].pids) groupOf.emplace(pid, i);
+    }
+    std::unordered_map<std::int32_t, std::optional<AppUnit>> units;
+    const auto unitOf = [&](std::int32_t pid) {
+        auto [it, inserted] = units.try_emplace(pid);
+        if (inserted) it->second = readAppUnit(pid, procRoot_);
+        return it->second;
+    };
+
+    const WindowFacts windows = (windowFacts_ ? windowFacts_() : std::nullopt).value_or(WindowFacts{});
+    GroupLookups lookups;
+    lookups.bundleInfo = [this](const std::string& path) { return counters_->bundleInfo.appInfo(path); };
+    lookups.identityOf = [&](std::int32_t pid) -> std::optional<std::string> {
+        const auto found = windows.windowClassByPID.find(pid);
+        const auto windowClass = found == windows.windowClassByPID.end() ? std::nullopt
+                                                                        : std::optional<std::string>(found->second);
+        const auto parent = lineages.parentOf(pid);
+        // A windowless child of a member shares that member's unit, so it cannot head one and
+        // has no identity of its own: its files need not be read.
+        if (!windowClass && parent) {
+            const auto parentGroup = groupOf.find(*parent);
+            if (parentGroup != groupOf.end() && parentGroup->second == groupOf.at(pid)) return std::nullopt;
+        }
+        return processIdentity(pid, windowClass, parent, unitOf);
+    };
+    lookups.displayNameOf = [this](const std::string& identity) { return counters_->desktopNames->displayName(identity); };
+    if (activity_) {
+        lookups.idleSecondsOf = [this](const std::string& identity) { return activity_->idleSeconds(identity); };
+    }
+    std::vector<AppGroup> groups = buildAppGroups(kept, windows, lookups);
+
+    const auto own = safety_.tree().lineage(safety_.selfPID());
+    lineages.readTerminals(own && own->tty);
+    return safety_.classify(std::move(groups), lineages);
 }
 
 DiskSpace SystemMemoryProvider::readDisk() {

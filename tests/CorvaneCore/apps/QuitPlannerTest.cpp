@@ -1,0 +1,137 @@
+#include "apps/ForceQuit.h"
+#include "apps/QuitPlanner.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint64_t GiB = 1ULL << 30;
+
+AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600) {
+    AppGroup g;
+    g.id = id;
+    g.name = id;
+    g.bundleID = std::move(id);
+    g.pids = {10, 11};
+    g.footprintBytes = bytes;
+    g.isRegularApp = true;
+    g.idleSeconds = idle;
+    return g;
+}
+
+/// Answers each pid as told and remembers who was asked, in order.
+class RecordingTerminator final : public AppTerminating, public AppForceTerminating {
+public:
+    bool terminate(std::int32_t pid) override { return answer(pid); }
+    bool forceTerminate(std::int32_t pid) override { return answer(pid); }
+
+    std::map<std::int32_t, bool> answers;
+    std::vector<std::int32_t> asked;
+
+private:
+    bool answer(std::int32_t pid) {
+        asked.push_back(pid);
+        return answers[pid];
+    }
+};
+
+TEST(QuitPlanner, FirstRunSuggestsNothing) {
+    EXPECT_TRUE(QuitPlanner::suggested({idleApp("a", GiB)}, true).empty());
+}
+
+TEST(QuitPlanner, IdleThresholdIsInclusive) {
+    EXPECT_TRUE(QuitPlanner::suggested({idleApp("a", GiB, 7199)}, false).empty());
+    EXPECT_EQ(QuitPlanner::suggested({idleApp("a", GiB, 7200)}, false).size(), 1u);
+}
+
+TEST(QuitPlanner, SuggestionsFilterOutRiskyCautionLockedUnknownAndBackground) {
+    AppGroup caution = idleApp("caution", 9 * GiB);
+    caution.safety = SafetyVerdict::caution("x");
+    AppGroup locked = idleApp("locked", 9 * GiB);
+    locked.safety = SafetyVerdict::locked("x");
+    AppGroup unknownIdle = idleApp("unknown", 9 * GiB);
+    unknownIdle.idleSeconds.reset();
+    AppGroup background = idleApp("background", 9 * GiB);
+    background.isRegularApp = false;
+    AppGroup plain = idleApp("tool", 1 * GiB);
+    plain.bundleID.reset();
+    const auto picked = QuitPlanner::suggested(
+        {idleApp("com.tencent.xinWeChat", 9 * GiB), idleApp("discord", 9 * GiB), caution, locked, unknownIdle, background, plain}, false);
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0].id, "tool");
+}
+
+TEST(QuitPlanner, SuggestsTheThreeLargestStably) {
+    const auto picked = QuitPlanner::suggested({idleApp("1", GiB), idleApp("5", 5 * GiB), idleApp("3", 3 * GiB),
+                                                idleApp("2", 2 * GiB), idleApp("4", 4 * GiB), idleApp("4b", 4 * GiB)},
+                                               false);
+    ASSERT_EQ(picked.size(), 3u);
+    EXPECT_EQ(picked[0].id, "5");
+    EXPECT_EQ(picked[1].id, "4");
+    EXPECT_EQ(picked[2].id, "4b");
+}
+
+TEST(QuitPlanner, RiskNotesByPrefix) {
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("us.zoom.xos", 1)), "可能在会议中");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.figma.Desktop", 1)), "可能有未同步的改动");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.figmax", 1)), std::nullopt);
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.Spotify.client", 1)), std::nullopt) << "case-sensitive";
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("org.telegram.desktop", 1)), "可能有未读消息");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("com.slack.Slack", 1)), "可能有未读消息或进行中的通话");
+    EXPECT_EQ(QuitPlanner::riskNote(idleApp("thunderbird-esr", 1)), "可能有未发送的邮件");
+    AppGroup plain = idleApp("x", 1);
+    plain.bundleID.reset();
+    EXPECT_EQ(QuitPlanner::riskNote(plain), std::nullopt);
+}
+
+TEST(QuitPlanner, QuitAsksEveryMemberAndSortsGroupsIntoReport) {
+    RecordingTerminator terminator;
+    terminator.answers = {{10, false}, {11, true}, {20, false}};
+    AppGroup mixed = idleApp("mixed", GiB);
+    AppGroup refusing = idleApp("refusing", GiB);
+    refusing.pids = {20};
+    AppGroup empty = idleApp("empty", GiB);
+    empty.pids.clear();
+    AppGroup locked = idleApp("locked", GiB);
+    locked.safety = SafetyVerdict::locked("x");
+    AppGroup background = idleApp("background", GiB);
+    background.isRegularApp = false;
+    AppGroup cautious = idleApp("cautious", GiB);
+    cautious.safety = SafetyVerdict::caution("x");
+    cautious.pids = {11};
+
+    const QuitReport report = QuitPlanner::quit({mixed, locked, refusing, empty, background, cautious}, terminator);
+    EXPECT_EQ(report.requested, (std::vector<std::string>{"mixed", "cautious"}));
+    EXPECT_EQ(report.failed, (std::vector<std::string>{"refusing", "empty"}));
+    EXPECT_EQ(report.skipped, (std::vector<std::string>{"locked", "background"}));
+    EXPECT_EQ(terminator.asked, (std::vector<std::int32_t>{10, 11, 20, 11}));
+}
+
+TEST(ForceQuit, RefusesIneligibleGroupsWithoutAnyCall) {
+    RecordingTerminator terminator;
+    AppGroup locked = idleApp("locked", GiB);
+    locked.safety = SafetyVerdict::locked("x");
+    AppGroup background = idleApp("background", GiB);
+    background.isRegularApp = false;
+    AppGroup empty = idleApp("empty", GiB);
+    empty.pids.clear();
+    EXPECT_FALSE(ForceQuit::run(locked, terminator));
+    EXPECT_FALSE(ForceQuit::run(background, terminator));
+    EXPECT_FALSE(ForceQuit::run(empty, terminator));
+    EXPECT_TRUE(terminator.asked.empty());
+}
+
+TEST(ForceQuit, AttemptsAllMembersAndSucceedsWhenOneEnds) {
+    RecordingTerminator terminator;
+    terminator.answers = {{10, true}, {11, false}};
+    EXPECT_TRUE(ForceQuit::run(idleApp("a", GiB), terminator));
+    EXPECT_EQ(terminator.asked, (std::vector<std::int32_t>{10, 11}));
+    terminator.answers = {{10, false}, {11, false}};
+    EXPECT_FALSE(ForceQuit::run(idleApp("a", GiB), terminator));
+}
+
+} // namespace
+} // namespace corvane

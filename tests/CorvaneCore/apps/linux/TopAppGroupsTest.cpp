@@ -1,0 +1,125 @@
+#include "memory/SystemMemoryProvider.h"
+
+#include "support/DeferredExecutor.h"
+#include "support/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+
+namespace corvane {
+namespace {
+
+using test::TempDir;
+
+constexpr std::int32_t kSelf = 900;
+
+class NoLineage final : public ProcessTreeProviding {
+public:
+    std::optional<ProcessLineage> lineage(std::int32_t pid) const override {
+        if (pid == kSelf) return ProcessLineage{1, kSelf, std::nullopt};
+        return ProcessLineage{1, pid, std::nullopt};
+    }
+};
+
+/// A captured /proc with a few processes: executable link, status with footprint, stat and cgroup.
+struct FakeMachine {
+    TempDir root;
+    TempDir applications;
+
+    void process(int pid, const std::string& exe, std::uint64_t anonKB, const std::string& cgroup = "0::/\n",
+                 int parent = 1) const {
+        const std::string dir = "proc/" + std::to_string(pid);
+        root.symlink(exe, dir + "/exe");
+        root.write(dir + "/status", "Name:\tx\nRssAnon:\t" + std::to_string(anonKB) + " kB\nRssShmem:\t0 kB\n");
+        root.write(dir + "/stat", std::to_string(pid) + " (x) S " + std::to_string(parent) + " 1 1 0 -1 0\n");
+        root.write(dir + "/cgroup", cgroup);
+    }
+
+    SystemMemoryProvider::Options options(std::optional<WindowFacts> windows) const {
+        SystemMemoryProvider::Options o;
+        o.root = root.path();
+        o.home = root.path();
+        o.background = std::make_shared<test::DeferredExecutor>();
+        o.safety = SafetyPolicy(kSelf, std::make_shared<NoLineage>());
+        o.windowFacts = [windows] { return windows; };
+        o.applicationDirectories = std::vector<std::string>{applications.path()};
+        return o;
+    }
+};
+
+TEST(TopAppGroups, GroupsFoldsRanksAndJudgesCapturedProcesses) {
+    FakeMachine m;
+    const std::string scope = "0::/user.slice/user@1000.service/app.slice/app-gnome-org.example.Editor-5.scope\n";
+    m.process(10, "/opt/editor/editor", 300 * 1024, scope);
+    m.process(11, "/opt/editor/editor", 100 * 1024, scope, 10);
+    m.process(20, "/Applications/Foo.app/Contents/MacOS/Foo", 50 * 1024);
+    m.process(21, "/Library/X/Foo.app.bundle/Contents/MacOS/x", 60 * 1024);
+    m.process(30, "/usr/bin/daemon (deleted)", 200 * 1024);
+    m.process(kSelf, "/usr/bin/corvane", 1024);
+    m.root.write("proc/40/status", "Name:\tkworker\n"); // kernel thread: no executable
+    m.root.symlink("/usr/bin/tiny", "proc/41/exe");    // no status: skipped
+    m.applications.write("org.example.Editor.desktop", "[Desktop Entry]\nName=Editor\nName[zh_CN]=编辑器\n");
+
+    WindowFacts windows;
+    windows.regularPIDs = {10};
+    windows.visiblePIDs = {10};
+    auto tracker = std::make_shared<ActivityTracker>();
+    tracker->record("org.example.Editor");
+    auto options = m.options(windows);
+    options.activity = tracker;
+    SystemMemoryProvider provider(std::move(options));
+
+    const auto groups = provider.topAppGroups(30);
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0].id, "org.example.Editor");
+    EXPECT_EQ(groups[0].name, "编辑器");
+    EXPECT_EQ(groups[0].pids, (std::vector<std::int32_t>{10, 11}));
+    EXPECT_EQ(groups[0].footprintBytes, 400u * 1024 * 1024);
+    EXPECT_TRUE(groups[0].isRegularApp);
+    EXPECT_TRUE(groups[0].hasVisibleWindow);
+    EXPECT_EQ(groups[0].idleSeconds, 0.0);
+    EXPECT_EQ(groups[0].safety, SafetyVerdict::caution("你正在使用它，退出前请确认已保存"));
+
+    EXPECT_EQ(groups[1].id, "daemon");
+    EXPECT_EQ(groups[1].safety, SafetyVerdict::locked("后台或系统进程，只展示，不可操作"));
+    // The clone folded into its application: 50 + 60 MiB.
+    EXPECT_EQ(groups[2].id, "Foo");
+    EXPECT_EQ(groups[2].pids, (std::vector<std::int32_t>{20, 21}));
+    EXPECT_EQ(groups[2].footprintBytes, 110u * 1024 * 1024);
+    EXPECT_EQ(groups[3].safety, SafetyVerdict::locked("这就是本工具自己，已锁定（只展示，不可操作）"));
+}
+
+TEST(TopAppGroups, LimitIsAppliedAndNonPositiveLimitIsEmpty) {
+    FakeMachine m;
+    m.process(10, "/usr/bin/a", 10);
+    m.process(11, "/usr/bin/b", 30);
+    m.process(12, "/usr/bin/c", 20);
+    SystemMemoryProvider provider(m.options(WindowFacts{}));
+    const auto two = provider.topAppGroups(2);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].id, "b");
+    EXPECT_EQ(two[1].id, "c");
+    EXPECT_TRUE(provider.topAppGroups(0).empty());
+    EXPECT_TRUE(provider.topAppGroups(-1).empty());
+}
+
+TEST(TopAppGroups, WithoutWindowSystemNothingIsRegular) {
+    FakeMachine m;
+    m.process(10, "/usr/bin/firefox", 10, "0::/user.slice/user@1000.service/app.slice/app-firefox-1.scope\n");
+    SystemMemoryProvider provider(m.options(std::nullopt));
+    const auto groups = provider.topAppGroups(5);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].bundleID, "firefox");
+    EXPECT_FALSE(groups[0].isRegularApp);
+    EXPECT_EQ(groups[0].safety.kind, SafetyVerdict::Kind::protected_);
+}
+
+TEST(TopAppGroups, MissingProcessTableIsEmpty) {
+    FakeMachine m;
+    SystemMemoryProvider provider(m.options(WindowFacts{}));
+    EXPECT_TRUE(provider.topAppGroups(30).empty());
+}
+
+} // namespace
+} // namespace corvane
