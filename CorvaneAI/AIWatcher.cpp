@@ -89,9 +89,10 @@ struct AIWatcher::Scanner : std::enable_shared_from_this<AIWatcher::Scanner> {
         Observation obs;
     };
 
-    Scanner(const AIWatcherConfig& config, std::shared_ptr<Executor> pool) : config(config), pool(std::move(pool)) {}
+    explicit Scanner(const AIWatcherConfig& config) : config(config) {}
 
-    ScanResult scan(const std::string& key, Lister list, Reader read, Date now);
+    /// Lists and reads on `pool`, which must outlive the call (not the work it started).
+    ScanResult scan(Executor& pool, const std::string& key, Lister list, Reader read, Date now);
     std::vector<FileInfo> listClaudeFiles(Date now);
     std::vector<FileInfo> listCodexFiles(Date now);
     std::optional<Observation> readClaude(const FileInfo& file);
@@ -107,7 +108,6 @@ struct AIWatcher::Scanner : std::enable_shared_from_this<AIWatcher::Scanner> {
     }
 
     const AIWatcherConfig config;
-    const std::shared_ptr<Executor> pool;
 
     std::mutex inflightLock;
     std::set<std::string> inflight;
@@ -136,14 +136,15 @@ ReleaseOnExit(Release) -> ReleaseOnExit<Release>;
 
 } // namespace
 
-AIWatcher::ScanResult AIWatcher::Scanner::scan(const std::string& key, Lister list, Reader read, Date now) {
+AIWatcher::ScanResult AIWatcher::Scanner::scan(Executor& pool, const std::string& key, Lister list, Reader read,
+                                               Date now) {
     const std::string listKey = "list:" + key;
     {
         std::lock_guard lock(inflightLock);
         if (!inflight.insert(listKey).second) return {};
     }
     auto self = shared_from_this();
-    auto listing = TimedTask<std::vector<FileInfo>>::start(*pool, [self, list, listKey, now] {
+    auto listing = TimedTask<std::vector<FileInfo>>::start(pool, [self, list, listKey, now] {
         ReleaseOnExit done{[&] { self->release(listKey); }};
         return std::optional<std::vector<FileInfo>>(((*self).*list)(now));
     });
@@ -179,7 +180,7 @@ AIWatcher::ScanResult AIWatcher::Scanner::scan(const std::string& key, Lister li
             pending.push_back({&file, std::move(ready), nullptr});
             continue;
         }
-        auto task = TimedTask<Observation>::start(*pool, [self, read, file] {
+        auto task = TimedTask<Observation>::start(pool, [self, read, file] {
             ReleaseOnExit done{[&] { self->release(file.path); }};
             return ((*self).*read)(file);
         });
@@ -332,7 +333,8 @@ void AIWatcher::Scanner::store(const std::string& tool, const FileInfo& file, co
 
 AIWatcher::AIWatcher(AIWatcherConfig config, std::shared_ptr<Executor> readPool)
     : config_(std::move(config)),
-      scanner_(std::make_shared<Scanner>(config_, readPool ? std::move(readPool) : sharedReadPool())),
+      scanner_(std::make_shared<Scanner>(config_)),
+      readPool_(readPool ? std::move(readPool) : sharedReadPool()),
       scanPool_(std::make_unique<ConcurrentPool>(2)) {}
 
 AIWatcher::~AIWatcher() = default;
@@ -381,13 +383,13 @@ std::vector<AIToolStatus> AIWatcher::statuses() {
     std::shared_ptr<TimedTask<ScanResult>> claudeScan;
     std::shared_ptr<TimedTask<ScanResult>> codexScan;
     if (claudeRunning) {
-        claudeScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, now] {
-            return std::optional(scanner->scan("claude", &Scanner::listClaudeFiles, &Scanner::readClaude, now));
+        claudeScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, pool = readPool_.get(), now] {
+            return std::optional(scanner->scan(*pool, "claude", &Scanner::listClaudeFiles, &Scanner::readClaude, now));
         });
     }
     if (codexRunning) {
-        codexScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, now] {
-            return std::optional(scanner->scan("codex", &Scanner::listCodexFiles, &Scanner::readCodex, now));
+        codexScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, pool = readPool_.get(), now] {
+            return std::optional(scanner->scan(*pool, "codex", &Scanner::listCodexFiles, &Scanner::readCodex, now));
         });
     }
     std::vector<AISession> desktop = desktopRunning ? scanDesktop(now) : std::vector<AISession>();

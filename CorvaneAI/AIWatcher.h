@@ -63,6 +63,7 @@ private:
 
     const AIWatcherConfig config_;
     std::shared_ptr<Scanner> scanner_;
+    std::shared_ptr<Executor> readPool_;
     std::unique_ptr<ConcurrentPool> scanPool_;
     std::mutex lock_;
     std::map<AIToolKind, RecordMap> records_;
