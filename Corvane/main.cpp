@@ -1,3 +1,4 @@
+#include "AIWatcher.h"
 #include "cli/CommandLine.h"
 #include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     ReportData data;
     data.snapshot = provider.memorySnapshot();
     data.verdict = VerdictMaker::make(data.snapshot);
+    data.ai = AIWatcher().statuses();
     std::cout << (line->json ? reportJson(data) : reportText(data)) << std::flush;
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "report/Report.h"
 
 #include "memory/FormatBytes.h"
+#include "report/AISection.h"
 #include "report/JsonWriter.h"
 
 #include <ctime>
@@ -72,6 +73,7 @@ std::string reportText(const ReportData& data) {
     out += "  " + data.verdict.headline + "\n";
     out += "  " + data.verdict.advice + "\n";
     line(out, "建议", std::string(actionWord(data.verdict.action)));
+    appendAIText(out, data.ai);
     return out;
 }
 
@@ -101,6 +103,7 @@ std::string reportJson(const ReportData& data) {
     json.key("advice").value(data.verdict.advice);
     json.key("action").value(rawValue(data.verdict.action));
     json.endObject();
+    writeAIJson(json, data.ai);
     json.endObject();
     return json.text() + "\n";
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ai/AIToolStatus.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -12,6 +14,8 @@ namespace corvane {
 struct ReportData {
     MemorySnapshot snapshot;
     Verdict verdict;
+    /// One poll of the AI watcher; empty when the tools were not polled.
+    std::vector<AIToolStatus> ai;
 };
 
 /// The level as the user reads it: "良好", "偏紧" or "紧张".
