@@ -76,6 +76,30 @@ std::optional<std::string> lastComponentLabel(const std::optional<std::string>& 
 
 } // namespace
 
+struct AIWatcher::ScanResult {
+    /// Absent when the listing was skipped or overran.
+    std::optional<std::vector<Observation>> obs;
+    std::optional<std::vector<FileInfo>> files;
+    /// Listed files without a fresh observation: the read overran, failed or is still running.
+    std::set<std::string> timedOut;
+};
+
+/// One tool's scan in progress.
+struct AIWatcher::Scan {
+    struct Read {
+        const FileInfo* file;
+        std::optional<Observation> ready;
+        std::shared_ptr<TimedTask<Observation>> task;
+    };
+    std::string key;
+    std::optional<Observation> (Scanner::*read)(const FileInfo&) = nullptr;
+    std::shared_ptr<TimedTask<std::vector<FileInfo>>> listing;
+    std::chrono::steady_clock::time_point listingDeadline;
+    std::chrono::steady_clock::time_point readDeadline;
+    std::vector<Read> reads;
+    ScanResult result;
+};
+
 /// The part of the watcher that background work shares: the in-flight set and the caches. Tasks
 /// hold it by a shared pointer, so a task that outlives a poll (or the watcher) stays safe.
 struct AIWatcher::Scanner : std::enable_shared_from_this<AIWatcher::Scanner> {
@@ -91,8 +115,17 @@ struct AIWatcher::Scanner : std::enable_shared_from_this<AIWatcher::Scanner> {
 
     explicit Scanner(const AIWatcherConfig& config) : config(config) {}
 
-    /// Lists and reads on `pool`, which must outlive the call (not the work it started).
-    ScanResult scan(Executor& pool, const std::string& key, Lister list, Reader read, Date now);
+    // One tool's bounded scan runs in three steps, so that the polling thread can drive both
+    // tools' scans (and the desktop walk) at once without a thread of its own per scan. `pool`
+    // must outlive each call, not the work it starts.
+
+    /// Starts the listing, unless an earlier one for this tool still runs.
+    Scan startListing(Executor& pool, const std::string& key, Lister list, Reader read, Date now);
+    /// Waits for the listing until its deadline, then starts a read per listed file that is
+    /// neither cached unchanged nor still being read by an earlier poll.
+    void startReads(Executor& pool, Scan& scan);
+    /// Waits for the reads until their shared deadline and prunes the parse cache.
+    ScanResult collect(Scan& scan);
     std::vector<FileInfo> listClaudeFiles(Date now);
     std::vector<FileInfo> listCodexFiles(Date now);
     std::optional<Observation> readClaude(const FileInfo& file);
@@ -117,11 +150,6 @@ struct AIWatcher::Scanner : std::enable_shared_from_this<AIWatcher::Scanner> {
     std::optional<Date> claudeLastFullScan;
 };
 
-struct AIWatcher::ScanResult {
-    std::optional<std::vector<Observation>> obs;
-    std::optional<std::vector<FileInfo>> files;
-    std::set<std::string> timedOut;
-};
 
 namespace {
 
@@ -136,36 +164,39 @@ ReleaseOnExit(Release) -> ReleaseOnExit<Release>;
 
 } // namespace
 
-AIWatcher::ScanResult AIWatcher::Scanner::scan(Executor& pool, const std::string& key, Lister list, Reader read,
-                                               Date now) {
+AIWatcher::Scan AIWatcher::Scanner::startListing(Executor& pool, const std::string& key, Lister list, Reader read,
+                                                  Date now) {
+    Scan scan;
+    scan.key = key;
+    scan.read = read;
     const std::string listKey = "list:" + key;
     {
         std::lock_guard lock(inflightLock);
-        if (!inflight.insert(listKey).second) return {};
+        if (!inflight.insert(listKey).second) return scan; // an earlier listing still runs
     }
     auto self = shared_from_this();
-    auto listing = TimedTask<std::vector<FileInfo>>::start(pool, [self, list, listKey, now] {
+    scan.listing = TimedTask<std::vector<FileInfo>>::start(pool, [self, list, listKey, now] {
         ReleaseOnExit done{[&] { self->release(listKey); }};
         return std::optional<std::vector<FileInfo>>(((*self).*list)(now));
     });
-    auto files = listing->wait(deadlineAfter(config.readTimeout));
-    if (!files) return {};
+    scan.listingDeadline = deadlineAfter(config.readTimeout);
+    return scan;
+}
 
-    const auto readDeadline = deadlineAfter(config.readTimeout);
-    ScanResult result;
-    result.obs.emplace();
-    struct Pending {
-        const FileInfo* file;
-        std::optional<Observation> ready;
-        std::shared_ptr<TimedTask<Observation>> task;
-    };
-    std::vector<Pending> pending;
-    for (const FileInfo& file : *files) {
+void AIWatcher::Scanner::startReads(Executor& pool, Scan& scan) {
+    if (!scan.listing) return;
+    scan.result.files = scan.listing->wait(scan.listingDeadline);
+    scan.listing.reset();
+    if (!scan.result.files) return;
+
+    scan.readDeadline = deadlineAfter(config.readTimeout);
+    auto self = shared_from_this();
+    for (const FileInfo& file : *scan.result.files) {
         std::optional<Observation> ready;
         {
             std::lock_guard lock(inflightLock);
             if (inflight.count(file.path) != 0) {
-                result.timedOut.insert(file.path);
+                scan.result.timedOut.insert(file.path);
                 continue;
             }
             // An unchanged file needs no I/O: answer it here instead of waking a worker.
@@ -177,42 +208,45 @@ AIWatcher::ScanResult AIWatcher::Scanner::scan(Executor& pool, const std::string
             }
         }
         if (ready) {
-            pending.push_back({&file, std::move(ready), nullptr});
+            scan.reads.push_back({&file, std::move(ready), nullptr});
             continue;
         }
-        auto task = TimedTask<Observation>::start(pool, [self, read, file] {
+        auto task = TimedTask<Observation>::start(pool, [self, read = scan.read, file] {
             ReleaseOnExit done{[&] { self->release(file.path); }};
             return ((*self).*read)(file);
         });
-        pending.push_back({&file, std::nullopt, std::move(task)});
+        scan.reads.push_back({&file, std::nullopt, std::move(task)});
     }
-    for (Pending& item : pending) {
-        std::optional<Observation> obs = item.task ? item.task->wait(readDeadline) : std::move(item.ready);
-        if (obs) {
-            result.obs->push_back(std::move(*obs));
-        } else {
-            result.timedOut.insert(item.file->path);
-        }
-    }
+}
 
-    {
-        std::lock_guard lock(inflightLock);
-        std::set<std::string_view> listed;
-        for (const FileInfo& file : *files) listed.insert(file.path);
-        std::erase_if(parseCache, [&](const auto& entry) {
-            return entry.second.tool == key && listed.count(entry.first) == 0;
-        });
-        if (parseCache.size() > maxParseCacheEntries) {
-            std::vector<std::pair<Date, std::string>> byAge;
-            for (const auto& [path, cached] : parseCache) byAge.emplace_back(cached.mtime, path);
-            std::stable_sort(byAge.begin(), byAge.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            const std::size_t excess = parseCache.size() - maxParseCacheEntries;
-            for (std::size_t i = 0; i < excess; ++i) parseCache.erase(byAge[i].second);
+AIWatcher::ScanResult AIWatcher::Scanner::collect(Scan& scan) {
+    if (!scan.result.files) return {};
+    scan.result.obs.emplace();
+    for (Scan::Read& item : scan.reads) {
+        std::optional<Observation> obs = item.task ? item.task->wait(scan.readDeadline) : std::move(item.ready);
+        if (obs) {
+            scan.result.obs->push_back(std::move(*obs));
+        } else {
+            scan.result.timedOut.insert(item.file->path);
         }
     }
-    result.files = std::move(files);
-    return result;
+    scan.reads.clear();
+
+    std::lock_guard lock(inflightLock);
+    std::vector<std::string_view> listed;
+    for (const FileInfo& file : *scan.result.files) listed.push_back(file.path);
+    std::sort(listed.begin(), listed.end());
+    std::erase_if(parseCache, [&](const auto& entry) {
+        return entry.second.tool == scan.key && !std::binary_search(listed.begin(), listed.end(), entry.first);
+    });
+    if (parseCache.size() > maxParseCacheEntries) {
+        std::vector<std::pair<Date, std::string>> byAge;
+        for (const auto& [path, cached] : parseCache) byAge.emplace_back(cached.mtime, path);
+        std::stable_sort(byAge.begin(), byAge.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        const std::size_t excess = parseCache.size() - maxParseCacheEntries;
+        for (std::size_t i = 0; i < excess; ++i) parseCache.erase(byAge[i].second);
+    }
+    return std::move(scan.result);
 }
 
 std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
@@ -334,8 +368,7 @@ void AIWatcher::Scanner::store(const std::string& tool, const FileInfo& file, co
 AIWatcher::AIWatcher(AIWatcherConfig config, std::shared_ptr<Executor> readPool)
     : config_(std::move(config)),
       scanner_(std::make_shared<Scanner>(config_)),
-      readPool_(readPool ? std::move(readPool) : sharedReadPool()),
-      scanPool_(std::make_unique<ConcurrentPool>(2)) {}
+      readPool_(readPool ? std::move(readPool) : sharedReadPool()) {}
 
 AIWatcher::~AIWatcher() = default;
 
@@ -365,7 +398,10 @@ std::optional<std::string> AIWatcher::decodeProjectDir(std::string_view folder) 
     }
     if (pieces.size() > 3 && pieces.front() == "Users") {
         std::string label(pieces[2]);
-        for (std::size_t i = 3; i < pieces.size(); ++i) label += "-" + std::string(pieces[i]);
+        for (std::size_t i = 3; i < pieces.size(); ++i) {
+            label += '-';
+            label.append(pieces[i]);
+        }
         return label;
     }
     if (name.empty()) return std::nullopt;
@@ -380,21 +416,21 @@ std::vector<AIToolStatus> AIWatcher::statuses() {
     const bool desktopRunning = names.count(std::string(processName(AIToolKind::claudeDesktop))) != 0;
     const bool codexRunning = names.count(std::string(processName(AIToolKind::codex))) != 0;
 
-    std::shared_ptr<TimedTask<ScanResult>> claudeScan;
-    std::shared_ptr<TimedTask<ScanResult>> codexScan;
+    // Both tools' listings and reads run on the pool while this thread walks the desktop tree;
+    // every wait below ends at its own deadline.
+    std::optional<Scan> claudeScan;
+    std::optional<Scan> codexScan;
     if (claudeRunning) {
-        claudeScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, pool = readPool_.get(), now] {
-            return std::optional(scanner->scan(*pool, "claude", &Scanner::listClaudeFiles, &Scanner::readClaude, now));
-        });
+        claudeScan = scanner_->startListing(*readPool_, "claude", &Scanner::listClaudeFiles, &Scanner::readClaude, now);
     }
     if (codexRunning) {
-        codexScan = TimedTask<ScanResult>::start(*scanPool_, [scanner = scanner_, pool = readPool_.get(), now] {
-            return std::optional(scanner->scan(*pool, "codex", &Scanner::listCodexFiles, &Scanner::readCodex, now));
-        });
+        codexScan = scanner_->startListing(*readPool_, "codex", &Scanner::listCodexFiles, &Scanner::readCodex, now);
     }
     std::vector<AISession> desktop = desktopRunning ? scanDesktop(now) : std::vector<AISession>();
-    const ScanResult claude = claudeScan ? claudeScan->wait().value_or(ScanResult{}) : ScanResult{};
-    const ScanResult codex = codexScan ? codexScan->wait().value_or(ScanResult{}) : ScanResult{};
+    if (claudeScan) scanner_->startReads(*readPool_, *claudeScan);
+    if (codexScan) scanner_->startReads(*readPool_, *codexScan);
+    const ScanResult claude = claudeScan ? scanner_->collect(*claudeScan) : ScanResult{};
+    const ScanResult codex = codexScan ? scanner_->collect(*codexScan) : ScanResult{};
 
     std::vector<AIToolStatus> result;
     result.push_back(finish(AIToolKind::claudeCode, claudeRunning, claude, now));
@@ -414,10 +450,11 @@ AIToolStatus AIWatcher::finish(AIToolKind kind, bool running, const ScanResult& 
         records_.erase(kind);
         return status;
     }
-    const RecordMap previous = records_[kind];
+    RecordMap previous = std::move(records_[kind]);
     if (!scan.obs || !scan.files) {
         for (const auto& [id, record] : previous) status.sessions.push_back({id, record.project, record.activity, record.since});
         sortBySinceNewestFirst(status.sessions);
+        records_[kind] = std::move(previous);
         return status;
     }
     RecordMap current;
@@ -445,7 +482,7 @@ AIToolStatus AIWatcher::finish(AIToolKind kind, bool running, const ScanResult& 
 }
 
 std::vector<AISession> AIWatcher::stabilize(AIToolKind kind, std::vector<AISession> sessions) {
-    const RecordMap previous = records_[kind];
+    const RecordMap previous = std::move(records_[kind]);
     RecordMap current;
     for (AISession& session : sessions) {
         if (const auto it = previous.find(session.id); it != previous.end() && it->second.activity == session.activity) {

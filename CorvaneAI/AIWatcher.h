@@ -14,8 +14,6 @@
 
 namespace corvane {
 
-class ConcurrentPool;
-
 /// Watches the AI tools' transcripts and processes. Each `statuses` call is one poll: it checks
 /// which tools run, lists their recent session files, reads the tails of at most
 /// `maxFilesPerTool` files per tool within `readTimeout` (listings and reads run on a bounded
@@ -55,6 +53,7 @@ private:
     };
     using RecordMap = std::map<std::string, Record>;
     struct Scanner;
+    struct Scan;
     struct ScanResult;
 
     AIToolStatus finish(AIToolKind kind, bool running, const ScanResult& scan, Date now);
@@ -64,7 +63,6 @@ private:
     const AIWatcherConfig config_;
     std::shared_ptr<Scanner> scanner_;
     std::shared_ptr<Executor> readPool_;
-    std::unique_ptr<ConcurrentPool> scanPool_;
     std::mutex lock_;
     std::map<AIToolKind, RecordMap> records_;
 };

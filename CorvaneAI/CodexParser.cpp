@@ -49,7 +49,11 @@ std::optional<std::string> cwd(std::string_view firstLine) {
     const std::string text = CwdSearch::repairUtf8(firstLine);
     const auto group = CwdSearch::findCwdValue(text);
     if (!group) return std::nullopt;
-    const std::string quoted = "\"" + std::string(*group) + "\"";
+    std::string quoted;
+    quoted.reserve(group->size() + 2);
+    quoted += '"';
+    quoted.append(*group);
+    quoted += '"';
     thread_local simdjson::dom::parser parser;
     std::string_view decoded;
     if (parser.parse(quoted.data(), quoted.size(), true).get_string().get(decoded) == simdjson::SUCCESS) {

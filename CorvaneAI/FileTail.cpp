@@ -21,8 +21,10 @@ ssize_t preadOnce(int fd, char* into, std::size_t length, off_t offset) {
 } // namespace
 
 Date modificationDate(const struct stat& status) {
-    return dateFromUnixSeconds(static_cast<double>(status.st_mtim.tv_sec) +
-                               static_cast<double>(status.st_mtim.tv_nsec) / 1e9);
+    // Exact to the nanosecond: through a double, two writes a few hundred nanoseconds apart
+    // would share a date and the parse cache would keep the older observation.
+    return Date{} + std::chrono::duration_cast<Date::duration>(std::chrono::seconds(status.st_mtim.tv_sec) +
+                                                               std::chrono::nanoseconds(status.st_mtim.tv_nsec));
 }
 
 std::optional<Tail> readLines(const std::string& path, std::size_t maxBytes) {

@@ -156,8 +156,12 @@ std::optional<std::string> SessionLinkResolver::desktopID(std::string_view cliSe
 std::string SessionLinkResolver::currentSignature() const {
     std::string signature = signatureNumber(folderDate(dir_));
     for (const DirectoryEntry& a : subdirs(dir_)) {
-        signature += "," + signatureNumber(a.mtime);
-        for (const DirectoryEntry& b : subdirs(a.path)) signature += "," + signatureNumber(b.mtime);
+        signature += ',';
+        signature += signatureNumber(a.mtime);
+        for (const DirectoryEntry& b : subdirs(a.path)) {
+            signature += ',';
+            signature += signatureNumber(b.mtime);
+        }
     }
     return signature;
 }

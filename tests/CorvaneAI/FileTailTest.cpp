@@ -55,6 +55,16 @@ TEST(FileTail, EmptyFileGivesNoLinesButItsDate) {
     EXPECT_DOUBLE_EQ(unixSeconds(tail->mtime), 1'700'000'000.25);
 }
 
+TEST(FileTail, ModificationDatesKeepNanoseconds) {
+    // Two writes a nanosecond apart must not look alike to the parse cache.
+    struct stat a {};
+    struct stat b {};
+    a.st_mtim = {1'800'000'000, 100};
+    b.st_mtim = {1'800'000'000, 101};
+    EXPECT_NE(FileTail::modificationDate(a), FileTail::modificationDate(b));
+    EXPECT_EQ(FileTail::modificationDate(a) - Date{}, std::chrono::nanoseconds(1'800'000'000'000'000'100));
+}
+
 TEST(FileTail, UnreadableOrMissingOrNonRegularGivesNothing) {
     test::TempDir dir;
     EXPECT_FALSE(FileTail::readLines(dir / "missing.jsonl", 100));

@@ -38,7 +38,7 @@ status=0
 for pid in "${pids[@]}"; do wait "$pid" || status=1; done
 for harness in claude_parser codex_parser cwd_search; do
     echo "== $harness"
-    grep -E '^(stat::number_of_executed_units|stat::new_units_added)|#[0-9]+ *DONE|ERROR' "$out/$harness/log.txt" || true
+    grep -E 'stat::number_of_executed_units|stat::new_units_added|DONE|ERROR|SUMMARY' "$out/$harness/log.txt" || true
     ls "$out/$harness/findings"
 done
 exit $status
