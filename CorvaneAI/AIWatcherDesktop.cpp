@@ -46,10 +46,14 @@ std::vector<AISession> AIWatcher::scanDesktop(Date now) const {
     std::vector<Dated> level{{config_.claudeDesktopSessionsDir, {}, Date{}}};
     std::optional<Date> newest;
     std::vector<Dated> candidates;
-    for (int depth = 0; depth < desktopLevels && !level.empty(); ++depth) {
+    bool overran = false;
+    for (int depth = 0; depth < desktopLevels && !level.empty() && !overran; ++depth) {
         std::vector<Dated> next;
         for (const Dated& folder : level) {
-            if (std::chrono::steady_clock::now() > deadline) break;
+            if (std::chrono::steady_clock::now() > deadline) {
+                overran = true; // this level's findings still count; no deeper level is walked
+                break;
+            }
             const auto entries = listDirectory(folder.path);
             if (!entries) continue;
             for (const DirectoryEntry& entry : *entries) {

@@ -1,22 +1,8 @@
 #include "report/AISection.h"
 
-#include <ctime>
+#include "report/ReportTime.h"
 
 namespace corvane {
-
-namespace {
-
-std::string formatTime(Date date, const char* pattern, bool utc) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(date);
-    std::tm parts{};
-    if (utc) ::gmtime_r(&t, &parts);
-    else ::localtime_r(&t, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, pattern, &parts);
-    return text;
-}
-
-} // namespace
 
 std::string_view aiToolDisplayName(AIToolKind kind) {
     switch (kind) {
@@ -53,7 +39,7 @@ void appendAIText(std::string& out, const std::vector<AIToolStatus>& statuses) {
             out += session.project && !session.project->empty() ? *session.project : std::string("未命名项目");
             out += " · ";
             out += aiActivityWord(session.activity);
-            out += " · 自 " + formatTime(session.since, "%Y-%m-%d %H:%M:%S", false) + " · " + session.id + "\n";
+            out += " · 自 " + reportLocalTime(session.since) + " · " + session.id + "\n";
         }
     }
 }
@@ -74,7 +60,7 @@ void writeAIJson(JsonWriter& json, const std::vector<AIToolStatus>& statuses) {
             if (session.project) json.value(*session.project);
             else json.null();
             json.key("activity").value(rawValue(session.activity));
-            json.key("since").value(formatTime(session.since, "%Y-%m-%dT%H:%M:%SZ", true));
+            json.key("since").value(reportIsoUtc(session.since));
             json.endObject();
         }
         json.endArray();
