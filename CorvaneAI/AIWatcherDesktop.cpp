@@ -30,10 +30,12 @@ void sortNewestFirst(std::vector<Dated>& items) {
 std::optional<std::string> sessionTitle(const std::string& path) {
     const auto text = readSmallRegularFile(path, maxSessionFileBytes);
     if (!text) return std::nullopt;
-    const auto object = JsonLine::parseObject(*text, false);
-    if (!object) return std::nullopt;
-    const auto title = JsonLine::stringMember(*object, "title");
-    return title ? std::optional<std::string>(std::string(*title)) : std::nullopt;
+    std::optional<std::string> title;
+    if (const auto object = JsonLine::parseObject(*text, false)) {
+        if (const auto member = JsonLine::stringMember(*object, "title")) title = std::string(*member);
+    }
+    JsonLine::releaseLargeBuffers();
+    return title;
 }
 
 } // namespace

@@ -93,6 +93,7 @@ TailResult parse(const LineBuffer& lines, Date mtime) {
         }
         if (settled && result.cwd) break;
     }
+    JsonLine::releaseLargeBuffers();
     return result;
 }
 

@@ -42,6 +42,7 @@ TailResult parse(const LineBuffer& lines, Date mtime) {
             break;
         }
     }
+    JsonLine::releaseLargeBuffers();
     return result;
 }
 
@@ -54,11 +55,7 @@ std::optional<std::string> cwd(std::string_view firstLine) {
     quoted += '"';
     quoted.append(*group);
     quoted += '"';
-    thread_local simdjson::dom::parser parser;
-    std::string_view decoded;
-    if (parser.parse(quoted.data(), quoted.size(), true).get_string().get(decoded) == simdjson::SUCCESS) {
-        return std::string(decoded);
-    }
+    if (auto decoded = JsonLine::parseString(quoted)) return decoded;
     return std::string(*group);
 }
 

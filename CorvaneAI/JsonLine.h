@@ -3,6 +3,7 @@
 #include <simdjson.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace corvane::JsonLine {
@@ -12,6 +13,13 @@ namespace corvane::JsonLine {
 /// `LineBuffer` do); `padded` false copies it first. The object lives until the next call on
 /// the same thread. Absent when the text is not valid JSON or its root is not an object.
 std::optional<simdjson::dom::object> parseObject(std::string_view line, bool padded = true);
+
+/// The text of a JSON document that is a single string (escapes undone); absent otherwise.
+std::optional<std::string> parseString(std::string_view text);
+
+/// Frees the calling thread's parse buffers when a large document grew them, so each worker
+/// keeps only a small parser between transcripts. Invalidates objects from `parseObject`.
+void releaseLargeBuffers();
 
 /// The member `key` of `object` when it is a string.
 std::optional<std::string_view> stringMember(const simdjson::dom::object& object, std::string_view key);

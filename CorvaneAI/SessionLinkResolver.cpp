@@ -65,6 +65,20 @@ std::string signatureNumber(const std::optional<Date>& mtime) {
     return text;
 }
 
+/// The command-line and desktop session ids a record names, when both are usable.
+std::optional<std::pair<std::string, std::string>> parseRecord(std::string_view text) {
+    std::optional<std::pair<std::string, std::string>> ids;
+    if (const auto object = JsonLine::parseObject(text, false)) {
+        const auto cli = JsonLine::stringMember(*object, "cliSessionId");
+        const auto desktop = JsonLine::stringMember(*object, "sessionId");
+        if (cli && !cli->empty() && desktop && SessionLinkResolver::isDesktopSessionID(*desktop)) {
+            ids.emplace(std::string(*cli), std::string(*desktop));
+        }
+    }
+    JsonLine::releaseLargeBuffers();
+    return ids;
+}
+
 std::optional<Date> folderDate(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return std::nullopt;
@@ -182,12 +196,8 @@ void SessionLinkResolver::build(const std::string& signature, Date at) {
                 if (!entry.size || *entry.size > maxRecordBytes) continue;
                 const auto text = readSmallRegularFile(entry.path, maxRecordBytes);
                 if (!text) continue;
-                const auto object = JsonLine::parseObject(*text, false);
-                if (!object) continue;
-                const auto cli = JsonLine::stringMember(*object, "cliSessionId");
-                const auto desktop = JsonLine::stringMember(*object, "sessionId");
-                if (!cli || cli->empty() || !desktop || !isDesktopSessionID(*desktop)) continue;
-                found.push_back({std::string(*cli), std::string(*desktop), entry.mtime ? unixSeconds(*entry.mtime) : 0});
+                if (auto record = parseRecord(*text)) found.push_back({std::move(record->first), std::move(record->second),
+                                                                      entry.mtime ? unixSeconds(*entry.mtime) : 0});
             }
         }
     }
