@@ -22,11 +22,6 @@ constexpr std::size_t maxParseCacheEntries = 64;
 constexpr double fullScanInterval = 60;
 constexpr std::size_t codexFirstLineBytes = 262144;
 
-std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
-    return std::chrono::steady_clock::now() +
-           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
-}
-
 AIActivity activityFor(RawState state, double age, const AIWatcherConfig& config) {
     switch (state) {
     case RawState::waitingText: return age >= config.waitingDebounce ? AIActivity::waitingForUser : AIActivity::working;

@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 #include "JsonLine.h"
 #include "RegularFile.h"
+#include "TimedTask.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,9 +43,7 @@ std::optional<std::string> sessionTitle(const std::string& path) {
 
 std::vector<AISession> AIWatcher::scanDesktop(Date now) const {
     if (config_.fileAccessProbe) config_.fileAccessProbe(config_.claudeDesktopSessionsDir);
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(config_.readTimeout));
+    const auto deadline = deadlineAfter(config_.readTimeout);
     std::vector<Dated> level{{config_.claudeDesktopSessionsDir, {}, Date{}}};
     std::optional<Date> newest;
     std::vector<Dated> candidates;

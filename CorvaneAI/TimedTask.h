@@ -11,6 +11,12 @@
 
 namespace corvane {
 
+/// The monotonic instant `seconds` from now.
+inline std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+}
+
 /// One piece of background work whose result a waiter takes only until a deadline. The work
 /// keeps running after a waiter gave up; its late result is then never read. Any number of
 /// threads may wait. A work function that throws yields no result.
