@@ -1,4 +1,5 @@
 #include "apps/RunningApplicationIDs.h"
+#include "AIWatcher.h"
 #include "cli/CommandLine.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     data.verdict = VerdictMaker::make(data.snapshot);
     data.apps = AppsReport{provider.topAppGroups(30), readWindowFacts().has_value()};
     if (line->disk) data.disk = SystemDiskAdvisor(homeDirectory(), runningApplicationIDs, systemClock()).scan();
+    data.ai = AIWatcher().statuses();
     std::cout << (line->json ? reportJson(data) : reportText(data)) << std::flush;
     return 0;
 }

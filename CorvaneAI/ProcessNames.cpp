@@ -49,6 +49,10 @@ std::vector<std::string> namesOf(std::string_view comm, const std::vector<std::s
         add(withoutScriptSuffix(baseName(scriptArgument(arguments))));
     }
     if (executable.find("/claude/versions/") != std::string_view::npos) add("claude");
+    // The npm package run straight through its entry script ("node .../cli.js").
+    if (isInterpreter(argv0) || isInterpreter(comm) || isInterpreter(baseName(executable))) {
+        if (scriptArgument(arguments).find("/@anthropic-ai/claude-code/") != std::string_view::npos) add("claude");
+    }
     return names;
 }
 

@@ -13,7 +13,8 @@ std::set<std::string> runningProcessNames();
 
 /// The names one process is known by: its kernel command name, the file name of argv[0], for an
 /// interpreter (node, bun, deno) the file name of its first script argument without ".js",
-/// ".mjs" or ".cjs", and "claude" for a native install under a ".../claude/versions/" folder.
+/// ".mjs" or ".cjs", and "claude" for a native install under a ".../claude/versions/" folder or an
+/// interpreter running a script of the "@anthropic-ai/claude-code" package.
 /// `arguments` is the NUL-split command line; `executable` the resolved executable path (may be
 /// empty).
 std::vector<std::string> namesOf(std::string_view comm, const std::vector<std::string>& arguments,

@@ -11,11 +11,6 @@ constexpr std::string_view kClonePrefix = "clone:";
 
 } // namespace
 
-std::string_view lastPathComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 GroupingKey groupingKey(std::string_view p) {
     std::optional<std::string_view> app;
     if (const auto at = p.find(".app/"); at != std::string_view::npos) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/PathText.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +23,5 @@ struct GroupingKey {
 /// ".bundle"), or the bare executable (key "exec:" + file name). Pure.
 GroupingKey groupingKey(std::string_view executablePath);
 
-/// The last path component of `path` (the whole text when it has no "/").
-std::string_view lastPathComponent(std::string_view path);
 
 } // namespace corvane

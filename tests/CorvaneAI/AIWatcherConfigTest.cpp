@@ -52,6 +52,16 @@ TEST(ProcessNames, VersionedNativeInstallCountsAsClaude) {
     EXPECT_NE(std::find(names.begin(), names.end(), "claude"), names.end());
 }
 
+TEST(ProcessNames, PackageEntryScriptRunDirectlyCountsAsClaude) {
+    const auto names = ProcessScanner::namesOf(
+        "node", {"node", "/usr/lib/node_modules/@anthropic-ai/claude-code/cli.js"}, "/usr/bin/node");
+    EXPECT_NE(std::find(names.begin(), names.end(), "claude"), names.end());
+    // Only for an interpreter running it.
+    const auto cat = ProcessScanner::namesOf("cat", {"cat", "/usr/lib/node_modules/@anthropic-ai/claude-code/cli.js"},
+                                             "/usr/bin/cat");
+    EXPECT_EQ(std::find(cat.begin(), cat.end(), "claude"), cat.end());
+}
+
 TEST(ProcessNames, PlainProgramsKeepTheirOwnNamesOnly) {
     const auto names = ProcessScanner::namesOf("bash", {"-bash"}, "/usr/bin/bash");
     EXPECT_EQ(names, (std::vector<std::string>{"bash", "-bash"}));

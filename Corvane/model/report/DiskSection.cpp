@@ -1,5 +1,7 @@
 #include "report/DiskSection.h"
 
+#include "report/ReportTime.h"
+
 #include "memory/FormatBytes.h"
 #include "report/Report.h"
 
@@ -57,7 +59,7 @@ void writeDiskJson(JsonWriter& json, const DiskReport& report) {
     json.key("freeBytes").value(report.freeBytes);
     json.key("totalBytes").value(report.totalBytes);
     json.key("reclaimableBytes").value(report.reclaimableBytes());
-    json.key("scannedAt").value(isoUtc(report.scannedAt));
+    json.key("scannedAt").value(reportIsoUtc(report.scannedAt));
     json.key("scanSeconds").value(report.scanSeconds);
     json.key("items").beginArray();
     for (const DiskItem& item : report.items) {

@@ -2,22 +2,13 @@
 
 #include "memory/FormatBytes.h"
 #include "report/DiskSection.h"
+#include "report/AISection.h"
 #include "report/JsonWriter.h"
-
-#include <ctime>
+#include "report/ReportTime.h"
 
 namespace corvane {
 
 namespace {
-
-std::string localTime(Date date) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(date);
-    std::tm local{};
-    ::localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
-}
 
 void line(std::string& out, std::string_view label, const std::string& value) {
     out += "  ";
@@ -28,15 +19,6 @@ void line(std::string& out, std::string_view label, const std::string& value) {
 }
 
 } // namespace
-
-std::string isoUtc(Date date) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(date);
-    std::tm utc{};
-    ::gmtime_r(&t, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 std::string_view levelWord(PressureLevel level) {
     switch (level) {
@@ -58,7 +40,7 @@ std::string_view actionWord(Verdict::Action action) {
 
 std::string reportText(const ReportData& data) {
     const MemorySnapshot& s = data.snapshot;
-    std::string out = "Corvane 报告（" + localTime(s.timestamp) + "）\n\n内存\n";
+    std::string out = "Corvane 报告（" + reportLocalTime(s.timestamp) + "）\n\n内存\n";
     line(out, "已用", std::to_string(usedPercent(s)) + "%（" + formatBytes(s.usedBytes()) + " / 共 " +
                           formatBytes(s.totalBytes) + "）");
     line(out, "状态", std::string(levelWord(s.level)));
@@ -78,6 +60,7 @@ std::string reportText(const ReportData& data) {
         out += '\n';
         out += diskSectionText(*data.disk);
     }
+    appendAIText(out, data.ai);
     return out;
 }
 
@@ -86,7 +69,7 @@ std::string reportJson(const ReportData& data) {
     JsonWriter json;
     json.beginObject();
     json.key("memory").beginObject();
-    json.key("timestamp").value(isoUtc(s.timestamp));
+    json.key("timestamp").value(reportIsoUtc(s.timestamp));
     json.key("usedPercent").value(usedPercent(s));
     json.key("usedBytes").value(s.usedBytes());
     json.key("totalBytes").value(s.totalBytes);
@@ -109,6 +92,7 @@ std::string reportJson(const ReportData& data) {
     json.endObject();
     if (data.apps) writeAppsJson(json, *data.apps);
     if (data.disk) writeDiskJson(json.key("disk"), *data.disk);
+    writeAIJson(json, data.ai);
     json.endObject();
     return json.text() + "\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "disk/DiskReport.h"
+#include "ai/AIToolStatus.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
 #include "report/AppsSection.h"
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -19,15 +21,14 @@ struct ReportData {
     std::optional<AppsReport> apps;
     /// A disk scan, present only when one was asked for.
     std::optional<DiskReport> disk;
+    /// One poll of the AI watcher; empty when the tools were not polled.
+    std::vector<AIToolStatus> ai;
 };
 
 /// The level as the user reads it: "良好", "偏紧" or "紧张".
 std::string_view levelWord(PressureLevel level);
 /// The action as the user reads it.
 std::string_view actionWord(Verdict::Action action);
-
-/// `date` as UTC ISO 8601, e.g. "2027-01-15T08:00:00Z".
-std::string isoUtc(Date date);
 
 /// The report as Chinese text for a terminal, ending in a newline.
 std::string reportText(const ReportData& data);

@@ -24,6 +24,17 @@ std::string_view aiToolDisplayName(AIToolKind tool) {
     return "Claude Code";
 }
 
+std::string_view aiActivityWord(AIActivity activity) {
+    switch (activity) {
+    case AIActivity::notRunning: return "未运行";
+    case AIActivity::idle: return "空闲";
+    case AIActivity::working: return "工作中";
+    case AIActivity::mayNeedConfirmation: return "可能卡住了";
+    case AIActivity::waitingForUser: return "等你回复";
+    }
+    return "未运行";
+}
+
 TintedSymbol aiRowIcon(AIToolKind tool, AIActivity activity, std::string_view title) {
     if (activity == AIActivity::waitingForUser && title.ends_with("干完了")) {
         return {"checkmark.circle.fill", ViewTint::green};

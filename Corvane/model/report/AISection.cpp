@@ -1,0 +1,53 @@
+#include "report/AISection.h"
+
+#include "report/ReportTime.h"
+#include "views/AISection.h"
+
+namespace corvane {
+
+void appendAIText(std::string& out, const std::vector<AIToolStatus>& statuses) {
+    if (statuses.empty()) return;
+    out += "\nAI 会话\n";
+    for (const AIToolStatus& status : statuses) {
+        out += "  ";
+        out += aiToolDisplayName(status.kind);
+        out += "：";
+        out += aiActivityWord(status.activity());
+        if (!status.sessions.empty()) out += "（" + std::to_string(status.sessions.size()) + " 个会话）";
+        out += '\n';
+        for (const AISession& session : status.sessions) {
+            out += "    ";
+            out += session.project && !session.project->empty() ? *session.project : std::string("未命名项目");
+            out += " · ";
+            out += aiActivityWord(session.activity);
+            out += " · 自 " + reportLocalTime(session.since) + " · " + session.id + "\n";
+        }
+    }
+}
+
+void writeAIJson(JsonWriter& json, const std::vector<AIToolStatus>& statuses) {
+    if (statuses.empty()) return;
+    json.key("ai").beginArray();
+    for (const AIToolStatus& status : statuses) {
+        json.beginObject();
+        json.key("tool").value(rawValue(status.kind));
+        json.key("isRunning").value(status.isRunning);
+        json.key("activity").value(rawValue(status.activity()));
+        json.key("sessions").beginArray();
+        for (const AISession& session : status.sessions) {
+            json.beginObject();
+            json.key("id").value(session.id);
+            json.key("project");
+            if (session.project) json.value(*session.project);
+            else json.null();
+            json.key("activity").value(rawValue(session.activity));
+            json.key("since").value(reportIsoUtc(session.since));
+            json.endObject();
+        }
+        json.endArray();
+        json.endObject();
+    }
+    json.endArray();
+}
+
+} // namespace corvane

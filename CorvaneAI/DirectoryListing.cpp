@@ -1,0 +1,42 @@
+#include "DirectoryListing.h"
+
+#include "FileTail.h"
+#include "support/UniqueDir.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+namespace corvane {
+
+std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) {
+    const UniqueDir dir = openDirectory(path);
+    if (!dir) return std::nullopt;
+    const int dirFd = ::dirfd(dir.get());
+    std::vector<DirectoryEntry> entries;
+    const std::string prefix = path.empty() || path.back() == '/' ? path : path + "/";
+    while (const dirent* item = ::readdir(dir.get())) {
+        if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
+        DirectoryEntry entry;
+        entry.name = item->d_name;
+        entry.path = prefix + entry.name;
+        struct stat status {};
+        if (::fstatat(dirFd, item->d_name, &status, 0) == 0) {
+            entry.mtime = FileTail::modificationDate(status);
+            entry.size = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+            entry.isDirectory = S_ISDIR(status.st_mode);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string_view pathExtension(std::string_view name) {
+    name = lastPathComponent(name);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return {};
+    return name.substr(dot + 1);
+}
+
+} // namespace corvane

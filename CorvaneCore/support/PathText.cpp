@@ -1,0 +1,13 @@
+#include "support/PathText.h"
+
+namespace corvane {
+
+std::string_view lastPathComponent(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return path;
+    if (path.size() == 1) return {};
+    return path.substr(slash + 1);
+}
+
+} // namespace corvane

@@ -1,0 +1,103 @@
+#include "FileTail.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+std::vector<std::string> asStrings(const LineBuffer& lines) {
+    return {lines.lines().begin(), lines.lines().end()};
+}
+
+TEST(FileTail, FileOfExactlyMaxBytesIsReadWholeFirstLineIncluded) {
+    test::TempDir dir;
+    const std::string path = dir.write("a.jsonl", "first\nsecond\nthird\n"); // 19 bytes
+    const auto tail = FileTail::readLines(path, 19);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"first", "second", "third"}));
+}
+
+TEST(FileTail, OneByteLongerLosesItsCutFirstLine) {
+    test::TempDir dir;
+    const std::string path = dir.write("a.jsonl", "xfirst\nsecond\nthird\n"); // 20 bytes
+    const auto tail = FileTail::readLines(path, 19);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"second", "third"}));
+    // Even when the window happens to start right at a line start, the first line is dropped.
+    const auto aligned = FileTail::readLines(path, 13);
+    ASSERT_TRUE(aligned);
+    EXPECT_EQ(asStrings(aligned->lines), (std::vector<std::string>{"third"}));
+}
+
+TEST(FileTail, EmptyPiecesAreDroppedAndLastLineNeedsNoNewline) {
+    test::TempDir dir;
+    const std::string path = dir.write("a.jsonl", "\n\none\n\n\ntwo");
+    const auto tail = FileTail::readLines(path, 1000);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST(FileTail, EmptyFileGivesNoLinesButItsDate) {
+    test::TempDir dir;
+    const std::string path = dir.write("empty.jsonl", "");
+    const struct timeval times[2] = {{1'700'000'000, 0}, {1'700'000'000, 250'000}};
+    ASSERT_EQ(::utimes(path.c_str(), times), 0);
+    const auto tail = FileTail::readLines(path, 32768);
+    ASSERT_TRUE(tail);
+    EXPECT_TRUE(tail->lines.empty());
+    EXPECT_DOUBLE_EQ(unixSeconds(tail->mtime), 1'700'000'000.25);
+}
+
+TEST(FileTail, ModificationDatesKeepNanoseconds) {
+    // Two writes a nanosecond apart must not look alike to the parse cache.
+    struct stat a {};
+    struct stat b {};
+    a.st_mtim = {1'800'000'000, 100};
+    b.st_mtim = {1'800'000'000, 101};
+    EXPECT_NE(FileTail::modificationDate(a), FileTail::modificationDate(b));
+    EXPECT_EQ(FileTail::modificationDate(a) - Date{}, std::chrono::nanoseconds(1'800'000'000'000'000'100));
+}
+
+TEST(FileTail, UnreadableOrMissingOrNonRegularGivesNothing) {
+    test::TempDir dir;
+    EXPECT_FALSE(FileTail::readLines(dir / "missing.jsonl", 100));
+    EXPECT_FALSE(FileTail::readFirstLine(dir / "missing.jsonl", 100));
+    EXPECT_FALSE(FileTail::readLines(dir.makeDirectory("folder.jsonl"), 100));
+    const std::string fifo = dir / "pipe.jsonl";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // No writer exists: a blocking open would hang here forever.
+    EXPECT_FALSE(FileTail::readLines(fifo, 100));
+    EXPECT_FALSE(FileTail::readFirstLine(fifo, 100));
+}
+
+TEST(FileTail, FirstLineStopsAtNewlineOrAtMaxBytes) {
+    test::TempDir dir;
+    const std::string path = dir.write("a.jsonl", "{\"cwd\":\"/x\"}\nrest\n");
+    EXPECT_EQ(FileTail::readFirstLine(path, 262144), "{\"cwd\":\"/x\"}");
+    EXPECT_EQ(FileTail::readFirstLine(path, 5), "{\"cwd");
+    EXPECT_EQ(FileTail::readFirstLine(dir.write("b.jsonl", "\nsecond"), 100), "");
+    EXPECT_FALSE(FileTail::readFirstLine(dir.write("c.jsonl", ""), 100));
+}
+
+TEST(LineBuffer, SplitsAtNewlinesAndDropsTheFirstOnRequest) {
+    LineBuffer lines(std::string_view("a\nbb\n\nccc"));
+    ASSERT_EQ(lines.size(), 3U);
+    lines.dropFirst();
+    EXPECT_EQ(lines[0], "bb");
+    EXPECT_EQ(lines[1], "ccc");
+    LineBuffer moved = std::move(lines);
+    EXPECT_EQ(moved[1], "ccc");
+    LineBuffer none;
+    none.dropFirst();
+    EXPECT_TRUE(none.empty());
+}
+
+} // namespace
+} // namespace corvane
