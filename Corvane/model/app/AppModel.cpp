@@ -1,0 +1,138 @@
+#include "app/AppModel.h"
+
+#include "app/AlertRules.h"
+#include "app/TimerPlan.h"
+#include "memory/VerdictMaker.h"
+#include "prefs/Prefs.h"
+#include "wings/WingsBuilders.h"
+
+#include <cmath>
+
+namespace corvane {
+
+std::shared_ptr<AppModel> AppModel::create(Services services) {
+    return std::shared_ptr<AppModel>(new AppModel(std::move(services)));
+}
+
+AppModel::AppModel(Services services) : services_(std::move(services)) {
+    snapshot_.timestamp = now();
+    verdict_.headline = "正在检查…";
+    paused_ = Prefs::isPaused(*services_.prefs, now());
+    if (const double last = Prefs::value(*services_.prefs, Prefs::lastDiskAlert); last > 0) {
+        lastDiskAlertAt_ = dateFromUnixSeconds(last);
+    }
+}
+
+AppModel::~AppModel() {
+    // The listener's thread calls back into a weak reference; stopping it first keeps that short.
+    if (pressure_) pressure_->stop();
+}
+
+Subscription AppModel::observe(std::function<void(Field)> observer) {
+    return changes_.subscribe([observer = std::move(observer)](const Field& field) { observer(field); });
+}
+
+void AppModel::start() {
+    if (services_.makePressureMonitor) {
+        std::weak_ptr<AppModel> weak = weak_from_this();
+        auto main = services_.main;
+        pressure_ = services_.makePressureMonitor([weak, main](PressureLevel) {
+            main->async([weak] {
+                if (auto self = weak.lock()) self->sampleMemory();
+            });
+        });
+        if (pressure_) pressure_->start();
+    }
+    sampleMemory();
+    scheduleTimers();
+}
+
+void AppModel::scheduleTimers() {
+    memTimer_.reset();
+    if (suspended_) return;
+    const bool lowPower = services_.lowPowerMode && services_.lowPowerMode();
+    const TimerPlan plan = timerPlan(islandOpen_, lowPower);
+    std::weak_ptr<AppModel> weak = weak_from_this();
+    memTimer_ = services_.main->every(plan.memory.interval, plan.memory.leeway, [weak] {
+        if (auto self = weak.lock()) self->sampleMemory();
+    });
+}
+
+void AppModel::suspend() {
+    suspended_ = true;
+    memTimer_.reset();
+}
+
+void AppModel::resume() {
+    suspended_ = false;
+    sampleMemory();
+    scheduleTimers();
+}
+
+void AppModel::sampleMemory() {
+    std::weak_ptr<AppModel> weak = weak_from_this();
+    services_.queue->async([weak, provider = services_.provider, main = services_.main] {
+        const MemorySnapshot snapshot = provider->memorySnapshot();
+        const Verdict verdict = VerdictMaker::make(snapshot);
+        main->async([weak, snapshot, verdict] {
+            if (auto self = weak.lock()) self->apply(snapshot, verdict);
+        });
+    });
+}
+
+void AppModel::apply(const MemorySnapshot& snapshot, const Verdict& verdict) {
+    publish(snapshot_, snapshot, Field::snapshot);
+    publish(verdict_, verdict, Field::verdict);
+    pressureChanged(verdict.level, usedPercent(snapshot));
+    diskAlertIfNeeded(snapshot);
+}
+
+bool AppModel::alertsAllowed(bool kindEnabled) const {
+    const PreferenceStore& prefs = *services_.prefs;
+    return Prefs::value(prefs, Prefs::notchEnabled) && !Prefs::isPaused(prefs, now()) && kindEnabled;
+}
+
+void AppModel::pressureChanged(PressureLevel level, int percent) {
+    const bool alert = AlertRules::pressureLevelAlerts(lastLevel_, level, services_.isMock);
+    lastLevel_ = level;
+    if (!alert || !alertsAllowed(Prefs::value(*services_.prefs, Prefs::alertMemory))) return;
+    if (lastPressureWings_ &&
+        secondsBetween(*lastPressureWings_, now()) < AlertRules::pressureAlertIntervalSeconds) {
+        return;
+    }
+    lastPressureWings_ = now();
+    if (onWings) onWings(wingsForPressure(level, percent));
+}
+
+void AppModel::diskAlertIfNeeded(const MemorySnapshot& snapshot) {
+    if (!alertsAllowed(Prefs::value(*services_.prefs, Prefs::alertDisk))) return;
+    if (!AlertRules::shouldAlertDisk(snapshot.diskFreeBytes, lastDiskAlertAt_, now())) return;
+    lastDiskAlertAt_ = now();
+    if (!services_.isMock) Prefs::set(*services_.prefs, Prefs::lastDiskAlert, unixSeconds(now()));
+    if (onWings) onWings(wingsForDisk(snapshot.diskFreeBytes));
+}
+
+void AppModel::islandWillOpen() {
+    islandOpen_ = true;
+    publish(paused_, Prefs::isPaused(*services_.prefs, now()), Field::paused);
+    publish(minuteStamp_, static_cast<std::int64_t>(std::floor(unixSeconds(now()) / 60)), Field::minuteStamp);
+    sampleMemory();
+    scheduleTimers();
+}
+
+void AppModel::islandWillCollapse() {
+    islandOpen_ = false;
+    scheduleTimers();
+}
+
+void AppModel::islandDidClose() {
+    publish(mode_, DashboardMode::home, Field::mode);
+    publish(lastResult_, std::optional<std::string>(), Field::lastResult);
+}
+
+void AppModel::toggleQuiet() {
+    Prefs::togglePause(*services_.prefs, now());
+    publish(paused_, Prefs::isPaused(*services_.prefs, now()), Field::paused);
+}
+
+} // namespace corvane

@@ -1,0 +1,263 @@
+#include "app/AppModel.h"
+
+#include "prefs/InMemoryPreferenceStore.h"
+#include "prefs/Prefs.h"
+#include "support/ManualExecutor.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace corvane {
+namespace {
+
+using test::ManualExecutor;
+
+constexpr std::uint64_t GiB = 1ULL << 30;
+
+/// Hands out the snapshot the test sets; counts samples.
+class ScriptedProvider final : public MemoryProviding {
+public:
+    MemorySnapshot memorySnapshot() override {
+        std::lock_guard lock(mutex_);
+        ++samples_;
+        return next_;
+    }
+    std::vector<AppGroup> topAppGroups(int) override { return {}; }
+    void set(PressureLevel level, std::uint64_t diskFree = 100 * GiB) {
+        std::lock_guard lock(mutex_);
+        next_.totalBytes = 16 * GiB;
+        next_.freeBytes = 4 * GiB;
+        next_.level = level;
+        next_.diskFreeBytes = diskFree;
+        next_.diskTotalBytes = 500 * GiB;
+    }
+    int samples() const {
+        std::lock_guard lock(mutex_);
+        return samples_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    MemorySnapshot next_;
+    int samples_{0};
+};
+
+struct ModelFixture {
+    std::shared_ptr<ManualExecutor> main = std::make_shared<ManualExecutor>();
+    std::shared_ptr<ScriptedProvider> provider = std::make_shared<ScriptedProvider>();
+    std::shared_ptr<InMemoryPreferenceStore> prefs = std::make_shared<InMemoryPreferenceStore>();
+    bool lowPower = false;
+    PressureMonitor::OnChange pressureCallback;
+    std::vector<WingsContent> wings;
+    std::shared_ptr<AppModel> model;
+
+    explicit ModelFixture(bool isMock = false) {
+        Prefs::registerDefaults(*prefs);
+        provider->set(PressureLevel::normal);
+        build(isMock);
+    }
+
+    void build(bool isMock) {
+        AppModel::Services s;
+        s.provider = provider;
+        s.prefs = prefs;
+        s.main = main;
+        s.queue = main; // background steps run deterministically with the main queue's tasks
+        s.diskQueue = main;
+        s.lowPowerMode = [this] { return lowPower; };
+        s.makePressureMonitor = [this](PressureMonitor::OnChange onChange) {
+            pressureCallback = std::move(onChange);
+            return std::unique_ptr<PressureMonitor>();
+        };
+        s.isMock = isMock;
+        model = AppModel::create(std::move(s));
+        model->onWings = [this](const WingsContent& content) { wings.push_back(content); };
+    }
+
+    void sample(PressureLevel level, std::uint64_t diskFree = 100 * GiB) {
+        provider->set(level, diskFree);
+        model->sampleMemory();
+        main->runUntilIdle();
+    }
+};
+
+TEST(AppModelPressureAlerts, FirstSampleAlertsOnlyInDemonstrationModel) {
+    ModelFixture live;
+    live.sample(PressureLevel::elevated);
+    EXPECT_TRUE(live.wings.empty());
+    ModelFixture mock(true);
+    mock.sample(PressureLevel::elevated);
+    ASSERT_EQ(mock.wings.size(), 1U);
+    EXPECT_EQ(mock.wings[0].floatingText, "偏紧 75%");
+}
+
+TEST(AppModelPressureAlerts, RisesWithinFiveMinutesAlertOnce) {
+    ModelFixture f;
+    f.sample(PressureLevel::normal);
+    f.sample(PressureLevel::elevated);
+    f.main->advance(100);
+    f.sample(PressureLevel::critical);
+    ASSERT_EQ(f.wings.size(), 1U);
+    EXPECT_EQ(f.wings[0].tint, WingsContent::Tint::orange);
+}
+
+TEST(AppModelPressureAlerts, FallsNeverAlertButANewRiseAfterFiveMinutesDoes) {
+    ModelFixture f;
+    f.sample(PressureLevel::normal);
+    f.sample(PressureLevel::critical);
+    f.sample(PressureLevel::elevated); // critical → elevated: quiet
+    EXPECT_EQ(f.wings.size(), 1U);
+    f.sample(PressureLevel::normal);
+    f.main->advance(299);
+    f.sample(PressureLevel::elevated);
+    EXPECT_EQ(f.wings.size(), 1U); // still inside the 300 s window
+    f.sample(PressureLevel::normal);
+    f.main->advance(1);
+    f.sample(PressureLevel::elevated);
+    EXPECT_EQ(f.wings.size(), 2U);
+}
+
+TEST(AppModelPressureAlerts, DisabledOrPausedAlertsLeaveTheWindowUntouched) {
+    ModelFixture f;
+    f.sample(PressureLevel::normal);
+    Prefs::set(*f.prefs, Prefs::alertMemory, false);
+    f.sample(PressureLevel::critical);
+    f.sample(PressureLevel::normal);
+    Prefs::set(*f.prefs, Prefs::alertMemory, true);
+    Prefs::set(*f.prefs, Prefs::notchEnabled, false);
+    f.sample(PressureLevel::elevated);
+    f.sample(PressureLevel::normal);
+    Prefs::set(*f.prefs, Prefs::notchEnabled, true);
+    f.model->toggleQuiet();
+    f.sample(PressureLevel::elevated);
+    f.sample(PressureLevel::normal);
+    EXPECT_TRUE(f.wings.empty());
+    f.model->toggleQuiet();
+    f.sample(PressureLevel::critical); // no earlier notice was counted, so this one shows at once
+    ASSERT_EQ(f.wings.size(), 1U);
+    EXPECT_EQ(f.wings[0].symbol, "xmark.octagon.fill");
+}
+
+TEST(AppModelDiskAlerts, HourlyWhileLowAndPersisted) {
+    ModelFixture f;
+    const std::uint64_t low = static_cast<std::uint64_t>(14.9 * static_cast<double>(GiB));
+    f.sample(PressureLevel::normal, low);
+    ASSERT_EQ(f.wings.size(), 1U);
+    EXPECT_EQ(f.wings[0].focus, WingsFocus::disk);
+    EXPECT_DOUBLE_EQ(Prefs::value(*f.prefs, Prefs::lastDiskAlert), unixSeconds(f.main->now()));
+    f.main->advance(59 * 60);
+    f.sample(PressureLevel::normal, low);
+    EXPECT_EQ(f.wings.size(), 1U);
+    f.main->advance(60);
+    f.sample(PressureLevel::normal, low);
+    EXPECT_EQ(f.wings.size(), 2U);
+}
+
+TEST(AppModelDiskAlerts, BoundariesAndZero) {
+    ModelFixture f;
+    f.sample(PressureLevel::normal, 15 * GiB);
+    f.sample(PressureLevel::normal, 0);
+    EXPECT_TRUE(f.wings.empty());
+    f.sample(PressureLevel::normal, 15 * GiB - 1);
+    EXPECT_EQ(f.wings.size(), 1U);
+}
+
+TEST(AppModelDiskAlerts, PersistedTimeSurvivesARestartAndMockDoesNotPersist) {
+    ModelFixture f;
+    f.sample(PressureLevel::normal, 10 * GiB);
+    ASSERT_EQ(f.wings.size(), 1U);
+    f.main->advance(1800);
+    f.build(false); // a new model over the same preferences
+    f.sample(PressureLevel::normal, 10 * GiB);
+    EXPECT_EQ(f.wings.size(), 1U);
+
+    ModelFixture mock(true);
+    mock.sample(PressureLevel::normal, 10 * GiB);
+    EXPECT_EQ(mock.wings.size(), 1U);
+    EXPECT_EQ(Prefs::value(*mock.prefs, Prefs::lastDiskAlert), 0.0);
+}
+
+TEST(AppModelTimers, IntervalsFollowIslandAndLowPower) {
+    ModelFixture f;
+    f.model->start();
+    f.main->runUntilIdle();
+    const int afterStart = f.provider->samples();
+    EXPECT_EQ(afterStart, 1);
+    f.main->advance(44.9);
+    EXPECT_EQ(f.provider->samples(), afterStart);
+    f.main->advance(0.1);
+    EXPECT_EQ(f.provider->samples(), afterStart + 1);
+
+    f.model->islandWillOpen(); // samples at once, then every second
+    f.main->advance(3);
+    EXPECT_EQ(f.provider->samples(), afterStart + 1 + 1 + 3);
+
+    f.model->islandWillCollapse();
+    f.lowPower = true;
+    f.model->powerStateChanged();
+    const int before = f.provider->samples();
+    f.main->advance(89);
+    EXPECT_EQ(f.provider->samples(), before);
+    f.main->advance(1);
+    EXPECT_EQ(f.provider->samples(), before + 1);
+}
+
+TEST(AppModelTimers, SuspendStopsTimersAndResumeSamplesAtOnce) {
+    ModelFixture f;
+    f.model->start();
+    f.main->runUntilIdle();
+    f.model->suspend();
+    f.model->suspend();
+    EXPECT_EQ(f.main->activeTimers(), 0);
+    const int before = f.provider->samples();
+    f.main->advance(600);
+    EXPECT_EQ(f.provider->samples(), before);
+    f.model->resume(); // one resume after two suspends resumes
+    f.main->runUntilIdle();
+    EXPECT_EQ(f.provider->samples(), before + 1);
+    EXPECT_GT(f.main->activeTimers(), 0);
+}
+
+TEST(AppModelTimers, PressureEventSamplesAtOnce) {
+    ModelFixture f;
+    f.model->start();
+    f.main->runUntilIdle();
+    ASSERT_TRUE(f.pressureCallback);
+    const int before = f.provider->samples();
+    f.pressureCallback(PressureLevel::critical);
+    f.main->runUntilIdle();
+    EXPECT_EQ(f.provider->samples(), before + 1);
+}
+
+TEST(AppModelObservation, UnchangedValuesNotifyNobody) {
+    ModelFixture f;
+    std::vector<AppModel::Field> changes;
+    auto subscription = f.model->observe([&](AppModel::Field field) { changes.push_back(field); });
+    f.sample(PressureLevel::elevated);
+    EXPECT_EQ(changes, (std::vector<AppModel::Field>{AppModel::Field::snapshot, AppModel::Field::verdict}));
+    changes.clear();
+    f.sample(PressureLevel::elevated);
+    EXPECT_TRUE(changes.empty());
+    subscription.cancel();
+    f.sample(PressureLevel::critical);
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST(AppModelObservation, QuietToggleTwiceEndsThePause) {
+    ModelFixture f;
+    f.model->toggleQuiet();
+    EXPECT_TRUE(f.model->paused());
+    f.model->toggleQuiet();
+    EXPECT_FALSE(f.model->paused());
+}
+
+TEST(AppModelLifetime, LateSampleAfterTheModelIsGoneDoesNothing) {
+    ModelFixture f;
+    f.model->sampleMemory();
+    f.model.reset();
+    EXPECT_EQ(f.main->runUntilIdle(), 2); // the sample and its (empty) hand-back both ran
+}
+
+} // namespace
+} // namespace corvane
