@@ -1,0 +1,22 @@
+#include "app/AINames.h"
+
+namespace corvane {
+
+std::string_view displayName(AIToolKind tool) {
+    switch (tool) {
+    case AIToolKind::claudeCode: return "Claude Code";
+    case AIToolKind::claudeDesktop: return "Claude";
+    case AIToolKind::codex: return "Codex";
+    }
+    return "Claude Code";
+}
+
+std::string sessionKey(AIToolKind tool, const std::string& sessionID) {
+    return std::string(rawValue(tool)) + "/" + sessionID;
+}
+
+std::string projectName(const std::optional<std::string>& project) {
+    return project && !project->empty() ? *project : "未命名项目";
+}
+
+} // namespace corvane
