@@ -2,15 +2,6 @@
 
 namespace corvane {
 
-std::string_view displayName(AIToolKind tool) {
-    switch (tool) {
-    case AIToolKind::claudeCode: return "Claude Code";
-    case AIToolKind::claudeDesktop: return "Claude";
-    case AIToolKind::codex: return "Codex";
-    }
-    return "Claude Code";
-}
-
 std::string sessionKey(AIToolKind tool, const std::string& sessionID) {
     return std::string(rawValue(tool)) + "/" + sessionID;
 }

@@ -9,8 +9,6 @@
 
 namespace corvane {
 
-/// The tool's name in the dashboard: "Claude Code", "Claude" or "Codex".
-std::string_view displayName(AIToolKind tool);
 /// The key of one session across tools: tool key + "/" + session id.
 std::string sessionKey(AIToolKind tool, const std::string& sessionID);
 /// The project as shown: the reported one, or "未命名项目" when absent or empty.

@@ -1,6 +1,7 @@
 #include "app/AIRows.h"
 
 #include "app/AINames.h"
+#include "views/AISection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,7 +42,7 @@ AIRow sessionRow(AIToolKind tool, const AISession& session, const std::string& s
     row.since = session.since;
     row.sessionID = session.id;
     row.project = session.project;
-    const std::string name(displayName(tool));
+    const std::string name(aiToolDisplayName(tool));
     if (session.activity == AIActivity::mayNeedConfirmation) {
         row.title = name + " 可能卡住了";
         row.subtitle = shownProject + " · 好一会儿没动静";
@@ -65,7 +66,7 @@ AIRow toolRow(const AIToolStatus& status, Date now) {
     row.id = "tool-" + std::string(rawValue(status.kind));
     row.tool = status.kind;
     row.activity = status.activity();
-    row.title = std::string(displayName(status.kind)) + " " + std::string(activityWord(row.activity));
+    row.title = std::string(aiToolDisplayName(status.kind)) + " " + std::string(activityWord(row.activity));
     const auto& sessions = status.sessions;
     for (const AISession& s : sessions) {
         if (!row.since || s.since < *row.since) row.since = s.since;

@@ -1,6 +1,7 @@
 #include "app/WorkTracker.h"
 
 #include "app/AINames.h"
+#include "views/AISection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +20,7 @@ std::optional<FinishedEvent> finishedEvent(const AISession& session, std::option
     e.tool = tool;
     e.project = session.project;
     e.minutes = minutes;
-    e.title = std::string(displayName(tool)) + " 干完了";
+    e.title = std::string(aiToolDisplayName(tool)) + " 干完了";
     e.subtitle = projectName(session.project) + " · 用了 " + std::to_string(minutes) + " 分钟 · 等你看结果";
     return e;
 }
