@@ -17,17 +17,6 @@ std::string elapsedText(Date since, Date now, const char* underMinute, const cha
     return std::string(prefix) + std::to_string(static_cast<long long>(elapsed / 3600)) + " 小时";
 }
 
-std::string_view activityWord(AIActivity activity) {
-    switch (activity) {
-    case AIActivity::notRunning: return "未运行";
-    case AIActivity::idle: return "空闲";
-    case AIActivity::working: return "工作中";
-    case AIActivity::mayNeedConfirmation: return "可能卡住了";
-    case AIActivity::waitingForUser: return "等你回复";
-    }
-    return "空闲";
-}
-
 std::string groupKey(AIToolKind tool, const AISession& session) {
     return std::string(rawValue(tool)) + "|" + session.project.value_or("");
 }
@@ -66,7 +55,7 @@ AIRow toolRow(const AIToolStatus& status, Date now) {
     row.id = "tool-" + std::string(rawValue(status.kind));
     row.tool = status.kind;
     row.activity = status.activity();
-    row.title = std::string(aiToolDisplayName(status.kind)) + " " + std::string(activityWord(row.activity));
+    row.title = std::string(aiToolDisplayName(status.kind)) + " " + std::string(aiActivityWord(row.activity));
     const auto& sessions = status.sessions;
     for (const AISession& s : sessions) {
         if (!row.since || s.since < *row.since) row.since = s.since;
