@@ -4,6 +4,7 @@
 #include "app/TimerPlan.h"
 #include "memory/VerdictMaker.h"
 #include "prefs/Prefs.h"
+#include "status/StatusItemLook.h"
 #include "wings/WingsBuilders.h"
 
 #include <cmath>
@@ -21,6 +22,15 @@ AppModel::AppModel(Services services) : services_(std::move(services)) {
     if (const double last = Prefs::value(*services_.prefs, Prefs::lastDiskAlert); last > 0) {
         lastDiskAlertAt_ = dateFromUnixSeconds(last);
     }
+    // The center is called from the sampling queue: it reads time, preferences and the front-most
+    // application through thread-safe functions only.
+    auto main = services_.main;
+    auto prefs = services_.prefs;
+    auto frontmost = services_.frontmostBundleID;
+    attention_ = std::make_shared<AttentionCenter>(
+        [main] { return main->now(); },
+        [frontmost]() -> std::optional<std::string> { return frontmost ? frontmost() : std::nullopt; },
+        [prefs, main] { return Prefs::isPaused(*prefs, main->now()); });
 }
 
 AppModel::~AppModel() {
@@ -44,11 +54,13 @@ void AppModel::start() {
         if (pressure_) pressure_->start();
     }
     sampleMemory();
+    sampleAI();
     scheduleTimers();
 }
 
 void AppModel::scheduleTimers() {
     memTimer_.reset();
+    aiTimer_.reset();
     if (suspended_) return;
     const bool lowPower = services_.lowPowerMode && services_.lowPowerMode();
     const TimerPlan plan = timerPlan(islandOpen_, lowPower);
@@ -56,16 +68,21 @@ void AppModel::scheduleTimers() {
     memTimer_ = services_.main->every(plan.memory.interval, plan.memory.leeway, [weak] {
         if (auto self = weak.lock()) self->sampleMemory();
     });
+    aiTimer_ = services_.main->every(plan.ai.interval, plan.ai.leeway, [weak] {
+        if (auto self = weak.lock()) self->sampleAI();
+    });
 }
 
 void AppModel::suspend() {
     suspended_ = true;
     memTimer_.reset();
+    aiTimer_.reset();
 }
 
 void AppModel::resume() {
     suspended_ = false;
     sampleMemory();
+    sampleAI();
     scheduleTimers();
 }
 
@@ -112,11 +129,18 @@ void AppModel::diskAlertIfNeeded(const MemorySnapshot& snapshot) {
     if (onWings) onWings(wingsForDisk(snapshot.diskFreeBytes));
 }
 
+void AppModel::publishMinuteStamp() {
+    publish(minuteStamp_, static_cast<std::int64_t>(std::floor(unixSeconds(now()) / 60)), Field::minuteStamp);
+}
+
 void AppModel::islandWillOpen() {
     islandOpen_ = true;
     publish(paused_, Prefs::isPaused(*services_.prefs, now()), Field::paused);
-    publish(minuteStamp_, static_cast<std::int64_t>(std::floor(unixSeconds(now()) / 60)), Field::minuteStamp);
+    publishMinuteStamp();
+    if (diskFocus_) measureDisk();
+    scanIdleApps();
     sampleMemory();
+    sampleAI();
     scheduleTimers();
 }
 
@@ -128,6 +152,20 @@ void AppModel::islandWillCollapse() {
 void AppModel::islandDidClose() {
     publish(mode_, DashboardMode::home, Field::mode);
     publish(lastResult_, std::optional<std::string>(), Field::lastResult);
+    publish(aiExpanded_, false, Field::aiExpanded);
+    publish(isQuitting_, false, Field::isQuitting);
+    publish(previewGroups_, std::vector<AppGroup>(), Field::previewGroups);
+    publish(selection_, std::set<std::string>(), Field::selection);
+    publish(idleCandidates_, std::optional<std::vector<AppGroup>>(), Field::idleCandidates);
+    publish(diskReport_, std::optional<DiskReport>(), Field::diskReport);
+    publish(diskSelection_, std::set<std::string>(), Field::diskSelection);
+    publish(diskResult_, std::optional<std::string>(), Field::diskResult);
+    publish(diskFocus_, false, Field::diskFocus);
+    publish(isCleaning_, false, Field::isCleaning);
+}
+
+std::string AppModel::a11yStatusLabel() const {
+    return corvane::a11yStatusLabel(verdict_.level, usedPercent(snapshot_), attentionCount_);
 }
 
 void AppModel::toggleQuiet() {
