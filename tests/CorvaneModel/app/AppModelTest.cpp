@@ -1,86 +1,14 @@
 #include "app/AppModel.h"
 
-#include "prefs/InMemoryPreferenceStore.h"
-#include "prefs/Prefs.h"
-#include "support/ManualExecutor.h"
+#include "ModelFixture.h"
 
 #include <gtest/gtest.h>
-
-#include <mutex>
 
 namespace corvane {
 namespace {
 
-using test::ManualExecutor;
-
-constexpr std::uint64_t GiB = 1ULL << 30;
-
-/// Hands out the snapshot the test sets; counts samples.
-class ScriptedProvider final : public MemoryProviding {
-public:
-    MemorySnapshot memorySnapshot() override {
-        std::lock_guard lock(mutex_);
-        ++samples_;
-        return next_;
-    }
-    std::vector<AppGroup> topAppGroups(int) override { return {}; }
-    void set(PressureLevel level, std::uint64_t diskFree = 100 * GiB) {
-        std::lock_guard lock(mutex_);
-        next_.totalBytes = 16 * GiB;
-        next_.freeBytes = 4 * GiB;
-        next_.level = level;
-        next_.diskFreeBytes = diskFree;
-        next_.diskTotalBytes = 500 * GiB;
-    }
-    int samples() const {
-        std::lock_guard lock(mutex_);
-        return samples_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    MemorySnapshot next_;
-    int samples_{0};
-};
-
-struct ModelFixture {
-    std::shared_ptr<ManualExecutor> main = std::make_shared<ManualExecutor>();
-    std::shared_ptr<ScriptedProvider> provider = std::make_shared<ScriptedProvider>();
-    std::shared_ptr<InMemoryPreferenceStore> prefs = std::make_shared<InMemoryPreferenceStore>();
-    bool lowPower = false;
-    PressureMonitor::OnChange pressureCallback;
-    std::vector<WingsContent> wings;
-    std::shared_ptr<AppModel> model;
-
-    explicit ModelFixture(bool isMock = false) {
-        Prefs::registerDefaults(*prefs);
-        provider->set(PressureLevel::normal);
-        build(isMock);
-    }
-
-    void build(bool isMock) {
-        AppModel::Services s;
-        s.provider = provider;
-        s.prefs = prefs;
-        s.main = main;
-        s.queue = main; // background steps run deterministically with the main queue's tasks
-        s.diskQueue = main;
-        s.lowPowerMode = [this] { return lowPower; };
-        s.makePressureMonitor = [this](PressureMonitor::OnChange onChange) {
-            pressureCallback = std::move(onChange);
-            return std::unique_ptr<PressureMonitor>();
-        };
-        s.isMock = isMock;
-        model = AppModel::create(std::move(s));
-        model->onWings = [this](const WingsContent& content) { wings.push_back(content); };
-    }
-
-    void sample(PressureLevel level, std::uint64_t diskFree = 100 * GiB) {
-        provider->set(level, diskFree);
-        model->sampleMemory();
-        main->runUntilIdle();
-    }
-};
+using test::GiB;
+using test::ModelFixture;
 
 TEST(AppModelPressureAlerts, FirstSampleAlertsOnlyInDemonstrationModel) {
     ModelFixture live;
