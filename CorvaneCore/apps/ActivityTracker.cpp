@@ -54,4 +54,9 @@ std::optional<double> ActivityTracker::idleSeconds(const std::string& identity) 
     return std::max(secondsBetween(it->second, clock_()), 0.0);
 }
 
+std::optional<std::string> ActivityTracker::frontmost() const {
+    std::lock_guard lock(lock_);
+    return current_;
+}
+
 } // namespace corvane

@@ -31,6 +31,8 @@ public:
     /// 0 while front-most, seconds since it was left, or absent when it has not been front-most
     /// since tracking began.
     std::optional<double> idleSeconds(const std::string& identity) const;
+    /// The identity of the application front-most now, when known.
+    std::optional<std::string> frontmost() const;
 
 private:
     std::shared_ptr<FrontmostWatching> watcher_;

@@ -5,7 +5,7 @@
 #include "ai/AIWatching.h"
 #include "app/AlertSpec.h"
 #include "app/AlertThrottle.h"
-#include "app/AppOpening.h"
+#include "apps/AppOpening.h"
 #include "app/ChangeNotifier.h"
 #include "app/DashboardMode.h"
 #include "app/FinishedEvent.h"
