@@ -1,6 +1,7 @@
 #include "apps/RunningApplicationIDs.h"
 #include "AIWatcher.h"
 #include "cli/CommandLine.h"
+#include "cli/WatchCommand.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         std::cout << usageText();
         return 0;
     }
+    if (line->watch) return runWatch(std::cout);
 
     auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
     activity->start();

@@ -11,6 +11,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             line.json = true;
         } else if (argument == "--disk") {
             line.disk = true;
+        } else if (argument == "--watch") {
+            line.watch = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else {
@@ -22,10 +24,11 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 }
 
 std::string usageText() {
-    return "usage: corvane [--report [--disk] [--json]]\n"
+    return "usage: corvane [--report [--disk] [--json] | --report --watch]\n"
            "  --report   print one memory and disk report and exit (the default for now)\n"
            "  --disk     also scan the cache folders under the home folder (takes a few seconds)\n"
            "  --json     print the report as one JSON object\n"
+           "  --watch    run the live monitor until interrupted, printing each notice\n"
            "  --help     show this text\n";
 }
 

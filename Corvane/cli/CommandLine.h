@@ -12,6 +12,8 @@ struct CommandLine {
     bool json{false};
     /// Scan the cache folders under the home folder and add them to the report.
     bool disk{false};
+    /// Run the live model until interrupted, printing each notice and change of level.
+    bool watch{false};
     bool help{false};
 };
 

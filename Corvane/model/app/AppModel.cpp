@@ -43,6 +43,7 @@ Subscription AppModel::observe(std::function<void(Field)> observer) {
 }
 
 void AppModel::start() {
+    if (services_.activity) services_.activity->start();
     if (services_.makePressureMonitor) {
         std::weak_ptr<AppModel> weak = weak_from_this();
         auto main = services_.main;

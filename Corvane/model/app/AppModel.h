@@ -9,6 +9,7 @@
 #include "app/ChangeNotifier.h"
 #include "app/DashboardMode.h"
 #include "app/FinishedEvent.h"
+#include "apps/ActivityTracker.h"
 #include "apps/AppTerminating.h"
 #include "disk/DiskCleanReport.h"
 #include "disk/DiskItem.h"
@@ -81,11 +82,17 @@ public:
         std::function<bool()> lowPowerMode;
         /// Makes the kernel pressure listener; none is started when absent.
         std::function<std::unique_ptr<PressureMonitor>(PressureMonitor::OnChange)> makePressureMonitor;
+        /// Front-most application history, started with the model; optional.
+        std::shared_ptr<ActivityTracker> activity;
         /// A demonstration model: nothing is persisted, the first sample may alert.
         bool isMock{false};
     };
 
     static std::shared_ptr<AppModel> create(Services services);
+    /// The production model on `main`: the system's memory provider with an activity tracker and
+    /// safety policy, the AI watcher, the terminators, the disk advisor and cleaner of the
+    /// platform's layout, the session-link resolver and the system's application opener.
+    static std::shared_ptr<AppModel> live(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs);
     ~AppModel();
     AppModel(const AppModel&) = delete;
     AppModel& operator=(const AppModel&) = delete;
@@ -138,7 +145,8 @@ public:
     /// that needs confirming happens.
     std::function<void(AlertSpec)> presentAlert;
 
-    /// Starts the pressure listener, samples at once and schedules the timers. Call once.
+    /// Starts the activity tracker and the pressure listener, samples at once and schedules the
+    /// timers. Call once.
     void start();
     /// Cancels and recreates both timers for the current state (none while suspended).
     void scheduleTimers();

@@ -1,0 +1,87 @@
+// Integration: runs the real executable's live monitor and stops it with a signal.
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+
+extern char** environ;
+
+namespace corvane {
+namespace {
+
+struct Child {
+    pid_t pid{-1};
+    int output{-1};
+};
+
+Child spawnWatch(const std::string& home) {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    std::string homeVar = "HOME=" + home;
+    char* argv[] = {const_cast<char*>(CORVANE_EXECUTABLE), const_cast<char*>("--report"),
+                    const_cast<char*>("--watch"), nullptr};
+    char* envp[] = {homeVar.data(), nullptr};
+    Child child;
+    if (posix_spawn(&child.pid, CORVANE_EXECUTABLE, &actions, nullptr, argv, envp) != 0) child.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    child.output = pipeFds[0];
+    return child;
+}
+
+/// Everything the child printed until `text` appeared or `seconds` passed.
+std::string readUntil(int fd, const std::string& text, double seconds) {
+    std::string seen;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (seen.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0) continue;
+        char buffer[512];
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0) break;
+        seen.append(buffer, static_cast<std::size_t>(got));
+    }
+    return seen;
+}
+
+int waitForExit(pid_t pid, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        ::usleep(20000);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+}
+
+class WatchCommandLive : public ::testing::TestWithParam<int> {};
+
+TEST_P(WatchCommandLive, PrintsTheLevelAndExitsCleanlyOnSignal) {
+    test::TempDir home;
+    const Child child = spawnWatch(home.path());
+    ASSERT_GT(child.pid, 0);
+    const std::string output = readUntil(child.output, "内存压力：", 20);
+    EXPECT_NE(output.find("内存压力："), std::string::npos) << output;
+    ::kill(child.pid, GetParam());
+    EXPECT_EQ(waitForExit(child.pid, 20), 0);
+    ::close(child.output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, WatchCommandLive, ::testing::Values(SIGINT, SIGTERM));
+
+} // namespace
+} // namespace corvane
