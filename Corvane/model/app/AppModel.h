@@ -3,6 +3,7 @@
 #include "AttentionCenter.h"
 #include "SessionLinkResolver.h"
 #include "ai/AIWatching.h"
+#include "app/AIRows.h"
 #include "app/AlertSpec.h"
 #include "app/AlertThrottle.h"
 #include "apps/AppOpening.h"
@@ -127,6 +128,8 @@ public:
     std::optional<std::pair<std::uint64_t, std::vector<AppGroup>>> idleReclaim() const;
     /// The ticked, selectable items of the disk report, in report order.
     std::vector<DiskItem> diskSelectedItems() const;
+    /// The rows of the dashboard's AI section for the last poll.
+    std::vector<AIRow> aiRows() const;
     /// "内存压力：…，已用 N%" and the waiting sessions.
     std::string a11yStatusLabel() const;
     bool islandOpen() const { return islandOpen_; }

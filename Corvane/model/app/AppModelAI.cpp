@@ -97,6 +97,10 @@ void AppModel::applyAI(const std::vector<AIToolStatus>& statuses) {
     }
 }
 
+std::vector<AIRow> AppModel::aiRows() const {
+    return makeAIRows(aiStatuses_, now(), finishedInfo_);
+}
+
 void AppModel::setAIExpanded(bool expanded) {
     publish(aiExpanded_, expanded, Field::aiExpanded);
 }

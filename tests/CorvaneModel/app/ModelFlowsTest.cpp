@@ -235,6 +235,8 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     EXPECT_EQ(f.wings[0].a11y, "Codex 干完了，web · 用了 5 分钟 · 等你看结果");
     EXPECT_EQ(f.wings[0].jump, (SessionRef{AIToolKind::codex, "s1"}));
     EXPECT_EQ(f.model->finishedInfo().count("codex/s1"), 1U);
+    ASSERT_EQ(f.model->aiRows().size(), 1U);
+    EXPECT_EQ(f.model->aiRows()[0].subtitle, "web · 用了 5 分钟 · 等你看结果");
 
     // The note disappears as soon as the session works again.
     f.watcher->set({codex({{"s1", "web", AIActivity::working, f.main->now()}})});
