@@ -70,6 +70,8 @@ public:
         std::function<std::optional<std::string>()> frontmostBundleID;
         /// Hands free memory back to the system after a large result was dropped; any thread.
         std::function<void()> returnFreeMemory;
+        /// How the clean texts name the platform's file manager.
+        std::string fileManagerName = "Finder";
         std::shared_ptr<PreferenceStore> prefs;
         /// The executor the model is confined to, with its timers and clock.
         std::shared_ptr<MainExecutor> main;

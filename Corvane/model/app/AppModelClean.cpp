@@ -83,7 +83,7 @@ void AppModel::confirmClean() {
     if (items.empty() || isCleaning_ || !presentAlert) return;
     AlertSpec alert;
     alert.title = "把 " + std::to_string(items.size()) + " 项移入废纸篓？";
-    alert.message = diskConfirmMessage(items);
+    alert.message = diskConfirmMessage(items, services_.fileManagerName);
     alert.confirmTitle = "移入废纸篓";
     alert.onConfirm = [weak = weak_from_this(), items] {
         if (auto self = weak.lock()) self->executeClean(items);
@@ -109,8 +109,8 @@ void AppModel::executeClean(const std::vector<DiskItem>& items) {
             self->publish(self->mode_, DashboardMode::home, Field::mode);
             self->publish(self->diskSelection_, std::set<std::string>(), Field::diskSelection);
             self->publish(self->diskReport_, std::optional<DiskReport>(), Field::diskReport);
-            self->publish(self->diskResult_, std::optional<std::string>(diskResultSentence(result, changed)),
-                          Field::diskResult);
+            const std::string sentence = diskResultSentence(result, changed, self->services_.fileManagerName);
+            self->publish(self->diskResult_, std::optional<std::string>(sentence), Field::diskResult);
             if (result.bytes != 0 && !self->services_.isMock) {
                 Prefs::set(*self->services_.prefs, Prefs::hasCleanedDiskBefore, true);
             }

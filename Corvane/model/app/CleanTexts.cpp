@@ -36,7 +36,7 @@ std::vector<DiskItem> pickedDiskItems(const std::vector<DiskItem>& items, const 
     return picked;
 }
 
-std::string diskConfirmMessage(const std::vector<DiskItem>& items) {
+std::string diskConfirmMessage(const std::vector<DiskItem>& items, std::string_view fileManager) {
     std::string text = "将处理：";
     for (std::size_t i = 0; i < items.size() && i < listedItems; ++i) {
         if (i > 0) text += "、";
@@ -48,7 +48,7 @@ std::string diskConfirmMessage(const std::vector<DiskItem>& items) {
     if (std::any_of(items.begin(), items.end(), [](const DiskItem& item) { return item.risk == DiskRisk::confirm; })) {
         text += "\n其中含你的产出或历史记录，请确认不再需要。";
     }
-    text += "\n只会移入废纸篓，可在废纸篓里放回；在 Finder 清倒废纸篓后才会真正释放空间。";
+    text += "\n只会移入废纸篓，可在废纸篓里放回；在 " + std::string(fileManager) + " 清倒废纸篓后才会真正释放空间。";
     return text;
 }
 
@@ -74,9 +74,10 @@ CleaningPlan intersectForCleaning(const std::vector<DiskItem>& selected, const s
     return plan;
 }
 
-std::string diskResultSentence(const DiskCleanReport& report, int changed) {
+std::string diskResultSentence(const DiskCleanReport& report, int changed, std::string_view fileManager) {
     std::string text = report.bytes != 0
-                           ? "已移入废纸篓 " + formatBytes(report.bytes) + "。在 Finder 清倒废纸篓后才会释放。"
+                           ? "已移入废纸篓 " + formatBytes(report.bytes) + "。在 " + std::string(fileManager) +
+                                 " 清倒废纸篓后才会释放。"
                            : "没有移动任何项目。";
     if (!report.failedItemIDs.empty()) text += "有 " + std::to_string(report.failedItemIDs.size()) + " 项没能移动。";
     if (!report.skippedItemIDs.empty()) {

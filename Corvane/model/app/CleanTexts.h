@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -17,8 +18,9 @@ std::set<std::string> defaultDiskSelection(const std::vector<DiskItem>& items, b
 std::vector<DiskItem> pickedDiskItems(const std::vector<DiskItem>& items, const std::set<std::string>& selection);
 
 /// The confirmation text: up to eight items with sizes ("约 " before estimated ones), how many
-/// more, a warning when any item holds the user's output or history, and the Trash reminder.
-std::string diskConfirmMessage(const std::vector<DiskItem>& items);
+/// more, a warning when any item holds the user's output or history, and the Trash reminder
+/// naming the platform's file manager ("Finder", "文件管理器").
+std::string diskConfirmMessage(const std::vector<DiskItem>& items, std::string_view fileManager = "Finder");
 
 /// The chosen items matched against a fresh scan.
 struct CleaningPlan {
@@ -34,6 +36,6 @@ struct CleaningPlan {
 CleaningPlan intersectForCleaning(const std::vector<DiskItem>& selected, const std::vector<DiskItem>& fresh);
 
 /// The one-sentence outcome of a clean; `changed` counts the items skipped as changed.
-std::string diskResultSentence(const DiskCleanReport& report, int changed);
+std::string diskResultSentence(const DiskCleanReport& report, int changed, std::string_view fileManager = "Finder");
 
 } // namespace corvane

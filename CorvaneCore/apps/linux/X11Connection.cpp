@@ -150,12 +150,13 @@ std::optional<std::int32_t> X11Connection::resourcePID(xcb_window_t window) {
     // A request of an extension the server lacks would close the connection.
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_res_id);
     if (extension == nullptr || extension->present == 0) return std::nullopt;
-    const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    const xcb_res_client_id_spec_t query{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     Reply<xcb_res_query_client_ids_reply_t> reply{
-        xcb_res_query_client_ids_reply(connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr)};
+        xcb_res_query_client_ids_reply(connection_, xcb_res_query_client_ids(connection_, 1, &query), nullptr)};
     if (!reply) return std::nullopt;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem > 0; xcb_res_client_id_value_next(&it)) {
-        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 && it.data->length == 4) {
+        // Only the process-id kind was asked for, so every answer of one 32-bit value is a pid.
+        if (it.data->length == 4) {
             const std::uint32_t pid = *xcb_res_client_id_value_value(it.data);
             if (pid > 0) return static_cast<std::int32_t>(pid);
         }

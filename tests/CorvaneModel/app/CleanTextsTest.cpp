@@ -42,6 +42,7 @@ TEST(DiskConfirmMessage, TwelveItemsEstimatesAndConfirmWarning) {
     EXPECT_NE(text.find("\n其中含你的产出或历史记录，请确认不再需要。"), std::string::npos);
     EXPECT_TRUE(text.ends_with("\n只会移入废纸篓，可在废纸篓里放回；在 Finder 清倒废纸篓后才会真正释放空间。"));
     EXPECT_EQ(diskConfirmMessage({item("a")}).find("其中含"), std::string::npos);
+    EXPECT_TRUE(diskConfirmMessage({item("a")}, "文件管理器").ends_with("在 文件管理器 清倒废纸篓后才会真正释放空间。"));
 }
 
 TEST(IntersectForCleaning, FreshSizesKeptVanishedAndBlockedSkipped) {

@@ -51,6 +51,7 @@ std::shared_ptr<AppModel> AppModel::live(std::shared_ptr<MainExecutor> main, std
     s.opener = makeSystemAppOpener();
     s.frontmostBundleID = [activity] { return activity->frontmost(); };
     s.returnFreeMemory = [] { ::malloc_trim(0); };
+    s.fileManagerName = "文件管理器";
     s.prefs = std::move(prefs);
     s.main = std::move(main);
     s.queue = std::make_shared<SerialQueue>("corvane.sampling");
