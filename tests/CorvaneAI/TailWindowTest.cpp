@@ -29,12 +29,23 @@ struct Recorded {
     }
 };
 
-TEST(TailWindow, GrowsByDoublingUntilTheStateSettles) {
+/// Observes a transcript whose only settling line sits `offset` bytes from its end, recording the
+/// windows read.
+struct SettlingAt {
+    explicit SettlingAt(std::size_t offset)
+        : text(transcriptWithSettlingLineAt(offset)), path(dir.write("t.jsonl", text)),
+          result(TailWindow::observe(path, text.size(), recorded.parser())) {}
     test::TempDir dir;
-    const std::string text = transcriptWithSettlingLineAt(100'000);
-    const std::string path = dir.write("t.jsonl", text);
+    std::string text;
+    std::string path;
     Recorded recorded;
-    const auto result = TailWindow::observe(path, text.size(), recorded.parser());
+    decltype(TailWindow::observe(std::string(), 0, Recorded().parser())) result;
+};
+
+TEST(TailWindow, GrowsByDoublingUntilTheStateSettles) {
+    SettlingAt t(100'000);
+    const auto& result = t.result;
+    const Recorded& recorded = t.recorded;
     ASSERT_TRUE(result);
     EXPECT_EQ(result->state, RawState::busy);
     ASSERT_EQ(recorded.windows.size(), 3U); // 32 KiB, 64 KiB, 128 KiB
@@ -45,11 +56,10 @@ TEST(TailWindow, GrowsByDoublingUntilTheStateSettles) {
 }
 
 TEST(TailWindow, StopsAtTheLargestWindowOrAtTheListedSize) {
-    test::TempDir dir;
-    const std::string text = transcriptWithSettlingLineAt(300'000);
-    const std::string path = dir.write("t.jsonl", text);
-    Recorded recorded;
-    const auto result = TailWindow::observe(path, text.size(), recorded.parser());
+    SettlingAt t(300'000);
+    const auto& result = t.result;
+    const Recorded& recorded = t.recorded;
+    const std::string& path = t.path;
     ASSERT_TRUE(result);
     EXPECT_EQ(result->state, RawState::unknown);
     EXPECT_EQ(recorded.windows.size(), 4U); // 32, 64, 128 and 256 KiB, then no more
