@@ -1,5 +1,6 @@
 #include "report/Report.h"
 #include "report/TerminalText.h"
+#include "support/RawControl.h"
 #include "support/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -46,20 +47,10 @@ ReportData hostileReport() {
     return data;
 }
 
-/// Where `text` holds a C0 control other than newline, DEL or a C1 control; npos when nowhere.
-std::size_t rawControl(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte < 0x20 && byte != '\n') || byte == 0x7F) return i;
-        if (byte == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) return i;
-    }
-    return std::string_view::npos;
-}
-
 TEST(ReportSafety, TextShowsEveryOutsideNameEscaped) {
     const std::string text = reportText(hostileReport());
     EXPECT_TRUE(isValidUtf8(text));
-    EXPECT_EQ(rawControl(text), std::string::npos) << text;
+    EXPECT_EQ(test::firstRawControl(text), std::string::npos) << text;
     const std::string shown = R"(x\x1b]0;owned\x07\x1b[31m\x9b2J\x7f\x0a  伪造：行)" "\xEF\xBF\xBD\xEF\xBF\xBD";
     for (const char* field : {"name（", "class）", "title：", "detail\n", "blocked\n", "project · ", "session\n"}) {
         EXPECT_NE(text.find(shown + field), std::string::npos) << field << "\n" << text;
@@ -68,7 +59,7 @@ TEST(ReportSafety, TextShowsEveryOutsideNameEscaped) {
 
 TEST(ReportSafety, JsonParsesStrictlyAndCarriesEveryNameRepaired) {
     const std::string json = reportJson(hostileReport());
-    EXPECT_EQ(rawControl(json), std::string::npos) << json;
+    EXPECT_EQ(test::firstRawControl(json), std::string::npos) << json;
     EXPECT_EQ(json.find('\n'), json.size() - 1);
     simdjson::dom::parser parser;
     simdjson::dom::element root;

@@ -1,6 +1,7 @@
 // Integration: runs the real executable over a temporary home and checks what reaches standard
 // output and error: hostile cache names, strict JSON, and writes that fail.
 #include "support/ShellCommand.h"
+#include "support/RawControl.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +29,6 @@ std::string contents(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// Where `text` holds a C0 control other than newline, DEL or a C1 control; npos when nowhere.
-std::size_t rawControl(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte < 0x20 && byte != '\n') || byte == 0x7F) return i;
-        if (byte == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) return i;
-    }
-    return std::string_view::npos;
-}
-
 constexpr const char* fffd = "\xEF\xBF\xBD";
 
 /// A home whose cache folder holds two large folders with hostile names: one only named in the
@@ -62,7 +53,7 @@ TEST_F(HostileCacheNames, JsonIsStrictlyValidAndCarriesTheNamesRepaired) {
                                        quoted(out));
     const std::string json = contents(out);
     EXPECT_EQ(parsed.out, "ok\n") << json;
-    EXPECT_EQ(rawControl(json), std::string::npos) << json;
+    EXPECT_EQ(test::firstRawControl(json), std::string::npos) << json;
     const std::string otherJson = std::string("evil\\u001b]0;owned\\u0007\\u001b[31m") + fffd + "\\u009b";
     const std::string leftoverJson = std::string("upd\\u001b[2J") + fffd + ".ShipIt";
     EXPECT_NE(json.find("（较大：" + otherJson + "）"), std::string::npos) << json;
@@ -74,7 +65,7 @@ TEST_F(HostileCacheNames, JsonIsStrictlyValidAndCarriesTheNamesRepaired) {
 TEST_F(HostileCacheNames, TextShowsTheNamesEscaped) {
     const test::ShellResult result = test::runShell(corvane(home, "--report --disk"));
     ASSERT_EQ(result.status, 0);
-    EXPECT_EQ(rawControl(result.out), std::string::npos) << result.out;
+    EXPECT_EQ(test::firstRawControl(result.out), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(std::string(R"(（较大：evil\x1b]0;owned\x07\x1b[31m)") + fffd + R"(\x9b）)"),
               std::string::npos)
         << result.out;
@@ -87,6 +78,10 @@ struct FailedWrite {
     const char* redirection;
     const char* reason;
 };
+
+void PrintTo(const FailedWrite& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WriteFailure : public ::testing::TestWithParam<FailedWrite> {};
 

@@ -86,7 +86,11 @@ TEST_P(WatchCommandLive, PrintsTheLevelAndExitsCleanlyOnSignal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SignalsAndFormats, WatchCommandLive,
-                         ::testing::Combine(::testing::Values(SIGINT, SIGTERM), ::testing::Bool()));
+                         ::testing::Combine(::testing::Values(SIGINT, SIGTERM), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) == SIGINT ? "Interrupt" : "Terminate") +
+                                    (std::get<1>(info.param) ? "Json" : "Text");
+                         });
 
 } // namespace
 } // namespace corvane
