@@ -1,7 +1,7 @@
 // Integration: runs the real executable over a temporary home and checks what reaches standard
 // output and error: hostile cache names, strict JSON, and writes that fail.
-#include "support/ShellCommand.h"
 #include "support/RawControl.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -48,9 +48,10 @@ protected:
 TEST_F(HostileCacheNames, JsonIsStrictlyValidAndCarriesTheNamesRepaired) {
     const std::string out = home / "report.json";
     ASSERT_EQ(test::runShell(corvane(home, "--report --disk --json > " + quoted(out))).status, 0);
-    const auto parsed = test::runShell("/usr/bin/python3 -c 'import json,sys; "
-                                       "json.loads(open(sys.argv[1], \"rb\").read().decode(\"utf-8\")); print(\"ok\")' " +
-                                       quoted(out));
+    const auto parsed =
+        test::runShell("/usr/bin/python3 -c 'import json,sys; "
+                       "json.loads(open(sys.argv[1], \"rb\").read().decode(\"utf-8\")); print(\"ok\")' " +
+                       quoted(out));
     const std::string json = contents(out);
     EXPECT_EQ(parsed.out, "ok\n") << json;
     EXPECT_EQ(test::firstRawControl(json), std::string::npos) << json;
@@ -89,8 +90,7 @@ class WriteFailure : public ::testing::TestWithParam<FailedWrite> {};
 TEST_P(WriteFailure, EndsWithStatusOneAndOneLineOnStandardError) {
     test::TempDir home;
     const FailedWrite& c = GetParam();
-    const test::ShellResult result =
-        test::runShell(corvane(home, std::string(c.arguments) + " 2>&1 " + c.redirection));
+    const test::ShellResult result = test::runShell(corvane(home, std::string(c.arguments) + " 2>&1 " + c.redirection));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, std::string("corvane: 无法写入标准输出（") + c.reason + "）\n");
 }
@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailedWrite{"TextToFullDisk", "--report", ">/dev/full", "No space left on device"},
                       FailedWrite{"JsonToFullDisk", "--report --json", ">/dev/full", "No space left on device"},
                       FailedWrite{"WatchToFullDisk", "--report --watch", ">/dev/full", "No space left on device"},
-                      FailedWrite{"WatchJsonToFullDisk", "--report --watch --json", ">/dev/full", "No space left on device"},
+                      FailedWrite{"WatchJsonToFullDisk", "--report --watch --json", ">/dev/full",
+                                  "No space left on device"},
                       FailedWrite{"HelpToFullDisk", "--help", ">/dev/full", "No space left on device"},
                       FailedWrite{"TextToClosedOutput", "--report", ">&-", "Bad file descriptor"},
                       FailedWrite{"JsonToClosedOutput", "--report --json", ">&-", "Bad file descriptor"},
