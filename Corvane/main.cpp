@@ -1,6 +1,7 @@
 #include "apps/RunningApplicationIDs.h"
 #include "AIWatcher.h"
 #include "cli/CommandLine.h"
+#include "cli/StandardOutput.h"
 #include "cli/WatchCommand.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
@@ -8,23 +9,21 @@
 #include "report/Report.h"
 #include "support/HomeDirectory.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <set>
 
 int main(int argc, char** argv) {
     using namespace corvane;
+    if (!guardStandardDescriptors()) return outputFailed(std::strerror(EBADF));
     std::string error;
     const auto line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!line) {
         std::cerr << "corvane: " << error << "\n" << usageText();
         return 2;
     }
-    if (line->help) {
-        std::cout << usageText();
-        return 0;
-    }
-    if (line->watch) return runWatch(std::cout);
+    if (line->help) return printToStandardOutput(usageText());
+    if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text);
 
     auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
     activity->start();
@@ -37,6 +36,5 @@ int main(int argc, char** argv) {
     data.apps = AppsReport{provider.topAppGroups(30), readWindowFacts().has_value()};
     if (line->disk) data.disk = SystemDiskAdvisor(homeDirectory(), runningApplicationIDs, systemClock()).scan();
     data.ai = AIWatcher().statuses();
-    std::cout << (line->json ? reportJson(data) : reportText(data)) << std::flush;
-    return 0;
+    return printToStandardOutput(line->json ? reportJson(data) : reportText(data));
 }

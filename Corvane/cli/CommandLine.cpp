@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "report/TerminalText.h"
+
 namespace corvane {
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
@@ -16,7 +18,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else {
-            error = "unknown option: " + argument;
+            error = "unknown option: " + terminalSafe(argument);
             return std::nullopt;
         }
     }
@@ -24,10 +26,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 }
 
 std::string usageText() {
-    return "usage: corvane [--report [--disk] [--json] | --report --watch]\n"
+    return "usage: corvane [--report [--disk] [--json] | --report --watch [--json]]\n"
            "  --report   print one memory and disk report and exit (the default for now)\n"
            "  --disk     also scan the cache folders under the home folder (takes a few seconds)\n"
-           "  --json     print the report as one JSON object\n"
+           "  --json     print the report as one JSON object (with --watch: one object a line)\n"
            "  --watch    run the live monitor until interrupted, printing each notice\n"
            "  --help     show this text\n";
 }

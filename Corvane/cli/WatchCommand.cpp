@@ -1,9 +1,12 @@
 #include "cli/WatchCommand.h"
 
+#include "cli/StandardOutput.h"
 #include "prefs/InMemoryPreferenceStore.h"
 #include "prefs/Prefs.h"
+#include "report/JsonWriter.h"
 #include "report/Report.h"
 #include "report/ReportTime.h"
+#include "report/TerminalText.h"
 #include "support/RunLoop.h"
 
 #include <csignal>
@@ -12,24 +15,68 @@
 
 namespace corvane {
 
-WatchPrinter::WatchPrinter(std::shared_ptr<AppModel> model, std::ostream& out)
-    : model_(std::move(model)), out_(out) {
-    model_->onWings = [this](const WingsContent& content) { line(content.a11y); };
+namespace {
+
+/// A JSON line's opening members, left open for the kind's own ones.
+JsonWriter jsonLine(Date time, std::string_view kind) {
+    JsonWriter json;
+    json.beginObject();
+    json.key("time").value(reportIsoUtc(time));
+    json.key("kind").value(kind);
+    return json;
+}
+
+std::string textLine(Date time, const std::string& sentence) {
+    return "[" + reportLocalTime(time) + "] " + sentence + "\n";
+}
+
+} // namespace
+
+WatchPrinter::WatchPrinter(std::shared_ptr<AppModel> model, WatchFormat format,
+                           std::function<void(const std::string&)> output)
+    : model_(std::move(model)), format_(format), output_(std::move(output)) {
+    model_->onWings = [this](const WingsContent& content) { notice(content); };
     subscription_ = model_->observe([this](AppModel::Field field) {
-        if (field != AppModel::Field::verdict) return;
-        const PressureLevel level = model_->verdict().level;
-        if (lastLevel_ == level) return;
-        lastLevel_ = level;
-        line("内存压力：" + std::string(levelWord(level)) + "（已用 " + std::to_string(usedPercent(model_->snapshot())) +
-             "%）");
+        if (field == AppModel::Field::verdict) levelChanged(model_->verdict().level);
     });
 }
 
-void WatchPrinter::line(const std::string& text) {
-    out_ << "[" << reportLocalTime(std::chrono::system_clock::now()) << "] " << text << std::endl;
+void WatchPrinter::levelChanged(PressureLevel level) {
+    if (lastLevel_ == level) return;
+    lastLevel_ = level;
+    const Date now = std::chrono::system_clock::now();
+    const int percent = usedPercent(model_->snapshot());
+    if (format_ == WatchFormat::text) {
+        output_(textLine(now, "内存压力：" + std::string(levelWord(level)) + "（已用 " + std::to_string(percent) + "%）"));
+        return;
+    }
+    JsonWriter json = jsonLine(now, "level");
+    json.key("level").value(rawValue(level));
+    json.key("usedPercent").value(percent);
+    output_(json.endObject().text() + "\n");
 }
 
-int runWatch(std::ostream& out) {
+void WatchPrinter::notice(const WingsContent& content) {
+    const Date now = std::chrono::system_clock::now();
+    if (format_ == WatchFormat::text) {
+        output_(textLine(now, terminalSafe(content.a11y)));
+        return;
+    }
+    JsonWriter json = jsonLine(now, "notice");
+    json.key("text").value(content.a11y);
+    json.key("session");
+    if (content.jump) {
+        json.beginObject();
+        json.key("tool").value(rawValue(content.jump->tool));
+        json.key("id").value(content.jump->sessionID);
+        json.endObject();
+    } else {
+        json.null();
+    }
+    output_(json.endObject().text() + "\n");
+}
+
+int runWatch(WatchFormat format) {
     // Block the stop signals before any thread exists, so that only the waiter below sees them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -44,16 +91,23 @@ int runWatch(std::ostream& out) {
         loop->stop();
     });
 
+    std::optional<std::string> failure;
     {
         auto prefs = std::make_shared<InMemoryPreferenceStore>();
         Prefs::registerDefaults(*prefs);
         auto model = AppModel::live(loop, prefs);
-        WatchPrinter printer(model, out);
+        WatchPrinter printer(model, format, [&failure, &loop](const std::string& line) {
+            if (failure) return;
+            failure = writeStandardOutput(line);
+            if (failure) loop->stop();
+        });
         model->start();
         loop->run();
     } // the model and its queues end here, before the process does
+    // After a failed write no signal has come: wake the waiter with the one it waits for.
+    if (failure) pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();
-    return 0;
+    return failure ? outputFailed(*failure) : 0;
 }
 
 } // namespace corvane

@@ -52,11 +52,36 @@ TEST(Report, TextShowsFiguresAndVerdictInChinese) {
     EXPECT_NE(text.find("建议：腾出磁盘空间"), std::string::npos);
 }
 
-TEST(JsonWriter, EscapesControlCharactersAndQuotes) {
+TEST(JsonWriter, BuildsNestedMembers) {
     JsonWriter json;
-    json.beginObject().key("a\"b").value(std::string_view("line\nnext\t\x01\\")).key("n").null();
+    json.beginObject().key("a\"b").value("x").key("n").null();
     json.key("list").beginArray().value(1).value(true).value(2.5).endArray().endObject();
-    EXPECT_EQ(json.text(), "{\"a\\\"b\":\"line\\nnext\\t\\u0001\\\\\",\"n\":null,\"list\":[1,true,2.5]}");
+    EXPECT_EQ(json.text(), "{\"a\\\"b\":\"x\",\"n\":null,\"list\":[1,true,2.5]}");
+}
+
+TEST(JsonWriter, StringsAreValidUtf8WithEveryControlCharacterEscaped) {
+    const struct {
+        std::string_view input;
+        std::string_view json;
+    } cases[] = {
+        {"编辑器 ok", R"("编辑器 ok")"},
+        {"q\"b\\", R"("q\"b\\")"},
+        {"\n\r\t\b\f", R"("\n\r\t\b\f")"},
+        {std::string_view("\0\x01\x1b[31m\x1f", 8), R"("\u0000\u0001\u001b[31m\u001f")"},
+        {"\x7f\xC2\x80\xC2\x9b\xC2\x9f\xC2\xA0", "\"\\u007f\\u0080\\u009b\\u009f\xC2\xA0\""},
+        {"\xE2\x80\xA8\xE2\x80\xA9", R"("\u2028\u2029")"},
+        {"a\xFF" "b", "\"a\xEF\xBF\xBD" "b\""},
+        {"\xE6\x96" "\x1b", "\"\xEF\xBF\xBD\\u001b\""},               // one U+FFFD for a cut-short sequence
+        {"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}, // and one for each byte of a surrogate
+    };
+    for (const auto& c : cases) {
+        JsonWriter json;
+        json.value(c.input);
+        EXPECT_EQ(json.text(), c.json) << testing::PrintToString(c.input);
+        JsonWriter asKey;
+        asKey.beginObject().key(c.input).null().endObject();
+        EXPECT_EQ(asKey.text(), "{" + std::string(c.json) + ":null}");
+    }
 }
 
 TEST(CommandLine, KnownOptionsAndUnknownOnes) {

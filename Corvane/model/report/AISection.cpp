@@ -1,6 +1,7 @@
 #include "report/AISection.h"
 
 #include "report/ReportTime.h"
+#include "report/TerminalText.h"
 #include "views/AISection.h"
 
 namespace corvane {
@@ -17,10 +18,10 @@ void appendAIText(std::string& out, const std::vector<AIToolStatus>& statuses) {
         out += '\n';
         for (const AISession& session : status.sessions) {
             out += "    ";
-            out += session.project && !session.project->empty() ? *session.project : std::string("未命名项目");
+            out += session.project && !session.project->empty() ? terminalSafe(*session.project) : std::string("未命名项目");
             out += " · ";
             out += aiActivityWord(session.activity);
-            out += " · 自 " + reportLocalTime(session.since) + " · " + session.id + "\n";
+            out += " · 自 " + reportLocalTime(session.since) + " · " + terminalSafe(session.id) + "\n";
         }
     }
 }

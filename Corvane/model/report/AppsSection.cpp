@@ -1,6 +1,7 @@
 #include "report/AppsSection.h"
 
 #include "memory/FormatBytes.h"
+#include "report/TerminalText.h"
 
 #include <cmath>
 
@@ -32,8 +33,8 @@ void appendAppsText(std::string& out, const AppsReport& apps) {
     out += "\n应用（占用内存最多的 " + std::to_string(apps.groups.size()) + " 个）\n";
     if (!apps.windowSystemAvailable) out += "  没有连接到窗口系统：无法判断哪些是前台应用，全部只展示\n";
     for (const AppGroup& g : apps.groups) {
-        out += "  " + g.name;
-        if (g.bundleID && *g.bundleID != g.name) out += "（" + *g.bundleID + "）";
+        out += "  " + terminalSafe(g.name);
+        if (g.bundleID && *g.bundleID != g.name) out += "（" + terminalSafe(*g.bundleID) + "）";
         out += "  " + formatBytes(g.footprintBytes) + "  闲置：" + idleWords(g.idleSeconds);
         out += g.isRegularApp ? (g.hasVisibleWindow ? "  窗口：可见" : "  窗口：隐藏") : "  后台";
         switch (g.safety.kind) {

@@ -1,9 +1,9 @@
 #include "report/DiskSection.h"
 
-#include "report/ReportTime.h"
-
 #include "memory/FormatBytes.h"
 #include "report/Report.h"
+#include "report/ReportTime.h"
+#include "report/TerminalText.h"
 
 #include <cstdio>
 
@@ -23,7 +23,7 @@ std::string seconds(double value) {
 
 std::string state(const DiskItem& item) {
     if (item.isInfoOnly) return "仅供参考";
-    if (item.blockedReason) return "暂不可清理：" + *item.blockedReason;
+    if (item.blockedReason) return "暂不可清理：" + terminalSafe(*item.blockedReason);
     return "可清理";
 }
 
@@ -47,9 +47,9 @@ std::string diskSectionText(const DiskReport& report) {
         return out;
     }
     for (const DiskItem& item : report.items) {
-        out += "  · " + item.title + "：" + formatBytes(item.bytes) + (isApproximate(item) ? "（约值）" : "") + "，" +
+        out += "  · " + terminalSafe(item.title) + "：" + formatBytes(item.bytes) + (isApproximate(item) ? "（约值）" : "") + "，" +
                std::string(riskWord(item.risk)) + "，" + state(item) + "\n";
-        out += "    " + item.detail + "\n";
+        out += "    " + terminalSafe(item.detail) + "\n";
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "report/JsonWriter.h"
 
+#include "support/Utf8.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -46,23 +48,24 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 JsonWriter& JsonWriter::value(std::string_view text) {
     separate();
     out_ += '"';
-    for (const char c : text) {
+    appendRepairedUtf8(out_, text, [](std::string& out, char32_t c) {
         switch (c) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\r': out_ += "\\r"; break;
-        case '\t': out_ += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                out_ += escaped;
-            } else {
-                out_ += c;
-            }
+        case '"': out += "\\\""; return true;
+        case '\\': out += "\\\\"; return true;
+        case '\b': out += "\\b"; return true;
+        case '\f': out += "\\f"; return true;
+        case '\n': out += "\\n"; return true;
+        case '\r': out += "\\r"; return true;
+        case '\t': out += "\\t"; return true;
+        default: break;
         }
-    }
+        // U+2028 and U+2029 end a line in JavaScript source and in some viewers.
+        if (!isControlCharacter(c) && c != 0x2028 && c != 0x2029) return false;
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+        out += escaped;
+        return true;
+    });
     out_ += '"';
     return *this;
 }

@@ -6,8 +6,10 @@
 
 namespace corvane {
 
-/// Builds compact JSON text. The caller keeps objects and arrays balanced; strings are escaped
-/// (control characters as \u00XX, invalid UTF-8 passed through as is).
+/// Builds compact JSON text. The caller keeps objects and arrays balanced. Strings, keys included,
+/// always come out as valid UTF-8 that is safe to print on a terminal: each maximal ill-formed
+/// subsequence of the input becomes one U+FFFD; quote and backslash, the C0 controls (\n, \r, \t,
+/// \b, \f, others as \u00xx), DEL, the C1 controls U+0080–U+009F and U+2028/U+2029 are escaped.
 class JsonWriter {
 public:
     JsonWriter& beginObject();

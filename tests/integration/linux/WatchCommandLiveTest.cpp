@@ -23,15 +23,15 @@ struct Child {
     int output{-1};
 };
 
-Child spawnWatch(const std::string& home) {
+Child spawnWatch(const std::string& home, bool json) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) return {};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     std::string homeVar = "HOME=" + home;
-    char* argv[] = {const_cast<char*>(CORVANE_EXECUTABLE), const_cast<char*>("--report"),
-                    const_cast<char*>("--watch"), nullptr};
+    char* argv[] = {const_cast<char*>(CORVANE_EXECUTABLE), const_cast<char*>("--report"), const_cast<char*>("--watch"),
+                    json ? const_cast<char*>("--json") : nullptr, nullptr};
     char* envp[] = {homeVar.data(), nullptr};
     Child child;
     if (posix_spawn(&child.pid, CORVANE_EXECUTABLE, &actions, nullptr, argv, envp) != 0) child.pid = -1;
@@ -68,20 +68,29 @@ int waitForExit(pid_t pid, double seconds) {
     return -1;
 }
 
-class WatchCommandLive : public ::testing::TestWithParam<int> {};
+class WatchCommandLive : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(WatchCommandLive, PrintsTheLevelAndExitsCleanlyOnSignal) {
+    const auto [signal, json] = GetParam();
     test::TempDir home;
-    const Child child = spawnWatch(home.path());
+    const Child child = spawnWatch(home.path(), json);
     ASSERT_GT(child.pid, 0);
-    const std::string output = readUntil(child.output, "内存压力：", 20);
-    EXPECT_NE(output.find("内存压力："), std::string::npos) << output;
-    ::kill(child.pid, GetParam());
+    const std::string firstLine = json ? R"({"time":")" : "[";
+    const std::string level = json ? R"(","kind":"level","level":")" : "] 内存压力：";
+    const std::string output = readUntil(child.output, level, 20);
+    EXPECT_EQ(output.rfind(firstLine, 0), 0u) << output;
+    EXPECT_NE(output.find(level), std::string::npos) << output;
+    ::kill(child.pid, signal);
     EXPECT_EQ(waitForExit(child.pid, 20), 0);
     ::close(child.output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, WatchCommandLive, ::testing::Values(SIGINT, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(SignalsAndFormats, WatchCommandLive,
+                         ::testing::Combine(::testing::Values(SIGINT, SIGTERM), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) == SIGINT ? "Interrupt" : "Terminate") +
+                                    (std::get<1>(info.param) ? "Json" : "Text");
+                         });
 
 } // namespace
 } // namespace corvane
