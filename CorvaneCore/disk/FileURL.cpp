@@ -48,24 +48,6 @@ std::optional<std::string> filePathOfURL(const std::string& text) {
     return path;
 }
 
-std::string percentEncodedPath(const std::string& path) {
-    static constexpr char hexDigits[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                                c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (unreserved) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += hexDigits[byte >> 4];
-            encoded += hexDigits[byte & 0x0F];
-        }
-    }
-    return encoded;
-}
-
 std::string absoluteStandardized(const std::string& path) {
     if (!path.empty() && path.front() == '/') return DiskWhitelist::standardized(path);
     std::error_code error;

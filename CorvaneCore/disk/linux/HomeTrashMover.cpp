@@ -1,7 +1,7 @@
 #include "disk/linux/HomeTrashMover.h"
 
 #include "disk/DiskWhitelist.h"
-#include "disk/FileURL.h"
+#include "support/PercentEncoding.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -112,7 +112,7 @@ bool HomeTrashMover::trash(const std::string& path) {
     std::string original = home_ == "/" ? "" : home_;
     for (const std::string& component : *rel) original += "/" + component;
     const std::string record =
-        "[Trash Info]\nPath=" + percentEncodedPath(original) + "\nDeletionDate=" + localTimestamp(now_()) + "\n";
+        "[Trash Info]\nPath=" + percentEncoded(original, "/") + "\nDeletionDate=" + localTimestamp(now_()) + "\n";
 
     // The information file is claimed first, exclusively, so two movers never share a name and a
     // reader never sees an item without its record.
