@@ -152,12 +152,7 @@ TEST_P(HomeTrashMoverTest, MovesIntoANewTrashWithAnEncodedPathAndTheLocalDeletio
     Home h;
     h.dir.write("home/.codex/worktrees/项目 50%/wt/file", "work");
     std::tm local{};
-    local.tm_year = 2024 - 1900;
-    local.tm_mon = 4;
-    local.tm_mday = 6;
-    local.tm_hour = 7;
-    local.tm_min = 8;
-    local.tm_sec = 9;
+    ::strptime("2024-05-06T07:08:09", "%Y-%m-%dT%H:%M:%S", &local);
     local.tm_isdst = -1;
     const Date deleted = std::chrono::system_clock::from_time_t(std::mktime(&local));
 
