@@ -4,6 +4,7 @@
 #include "FileTail.h"
 #include "JsonLine.h"
 #include "RegularFile.h"
+#include "support/PercentEncoding.h"
 
 #include <sys/stat.h>
 
@@ -136,19 +137,7 @@ bool SessionLinkResolver::isDesktopSessionID(std::string_view id) {
 }
 
 std::string SessionLinkResolver::percentEncoded(std::string_view text) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x80 && std::isalnum(byte) != 0) || c == '-' || c == '_' || c == '.' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0x0F];
-        }
-    }
-    return out;
+    return corvane::percentEncoded(text);
 }
 
 std::optional<std::string> SessionLinkResolver::desktopID(std::string_view cliSessionID) {

@@ -11,6 +11,8 @@ namespace corvane::test {
 class TempDir {
 public:
     TempDir();
+    /// A fresh folder inside `parent` instead of the system's temporary folder.
+    explicit TempDir(const std::string& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

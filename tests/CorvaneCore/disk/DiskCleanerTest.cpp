@@ -1,13 +1,8 @@
 #include "disk/DiskCleaner.h"
-#include "disk/FinderTrasher.h"
 
-#include "support/ScopedEnvironment.h"
-#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace corvane {
 namespace {
@@ -109,42 +104,6 @@ TEST_F(DiskCleanerTest, TrashesAllowedItemsAndCountsPartialMovesProportionally) 
     EXPECT_EQ(report.bytes, 700u + 1001 / 2 * 1 + 40);
     EXPECT_EQ(trasher.requested, (Ids{codex, dia, logs, logs, home + "/.codex/worktrees/a/b"}))
         << "a failed move does not stop the remaining paths and items";
-}
-
-// Moves through the real desktop trash in a temporary data folder and checks the result with
-// trash-cli, an independent reader of the freedesktop.org trash format.
-TEST(DiskCleanerTrashIntegration, TrashedItemsAreListedAndRestorableByTrashCli) {
-    TempDir dir;
-    const std::string home = dir.makeDirectory("home");
-    const std::string data = dir.makeDirectory("home/.local/share");
-    // Set before the first GLib call in this process: GLib reads both once.
-    const test::ScopedEnvironment homeVariable("HOME", home);
-    const test::ScopedEnvironment dataVariable("XDG_DATA_HOME", data);
-    const std::string cache = dir.write("home/.cache/spotify/data/chunk 1", "cached bytes");
-    dir.symlink(home + "/.local", "home/.cache/google-chrome");
-
-    FinderTrasher trasher;
-    DiskItem spotify = item("spotify-cache", {home + "/.cache/spotify"}, 4096, {"spotify"});
-    DiskItem chrome = item("chrome-cache", {home + "/.cache/google-chrome"});
-    const DiskCleanReport report = DiskCleaner::clean({spotify, chrome}, trasher, {}, home, linuxLayout());
-    EXPECT_EQ(report.trashedItemIDs, (Ids{"spotify-cache"}));
-    EXPECT_EQ(report.skippedItemIDs, (Ids{"chrome-cache"}));
-    EXPECT_FALSE(std::filesystem::exists(home + "/.cache/spotify"));
-    EXPECT_TRUE(std::filesystem::exists(home + "/.local/share")) << "the link's target is untouched";
-
-    const auto run = [](const std::string& command) {
-        const test::ShellResult result = test::runShell(command);
-        EXPECT_EQ(result.status, 0) << command;
-        return result.out;
-    };
-    const std::string listed = run("trash-list");
-    EXPECT_NE(listed.find(home + "/.cache/spotify"), std::string::npos) << listed;
-
-    run("cd '" + home + "' && echo 0 | trash-restore '" + home + "/.cache/spotify'");
-    EXPECT_TRUE(std::filesystem::exists(cache));
-    EXPECT_EQ(run("trash-list"), "");
-
-    EXPECT_FALSE(trasher.trash(home + "/.cache/does-not-exist"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "disk/DiskLayout.h"
 #include "disk/DiskReport.h"
 #include "disk/FileURL.h"
+#include "support/PercentEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,12 @@ TEST(FileURL, FilePathsAreDecodedAndOtherUrlsRefused) {
     EXPECT_EQ(filePathOfURL("https://example.com/update.B"), std::nullopt);
     EXPECT_EQ(filePathOfURL("/plain/path"), std::nullopt);
     EXPECT_EQ(filePathOfURL("file:///bad%2"), std::nullopt);
+    const std::string everyByte = [] {
+        std::string text = "/";
+        for (int byte = 1; byte < 256; ++byte) text += static_cast<char>(byte);
+        return text;
+    }();
+    EXPECT_EQ(filePathOfURL("file://" + percentEncoded(everyByte, "/")), everyByte);
     EXPECT_EQ(absoluteStandardized("/a/b/../c/"), "/a/c");
     EXPECT_EQ(absoluteStandardized("rel/x").front(), '/');
 }

@@ -8,8 +8,8 @@
 #include "apps/linux/PidfdForceTerminator.h"
 #include "apps/linux/X11AppTerminator.h"
 #include "disk/DiskCleaner.h"
-#include "disk/FinderTrasher.h"
 #include "disk/SystemDiskAdvisor.h"
+#include "disk/linux/HomeTrashMover.h"
 #include "memory/SystemMemoryProvider.h"
 #include "support/ConcurrentPool.h"
 #include "support/HomeDirectory.h"
@@ -42,7 +42,7 @@ std::shared_ptr<AppModel> AppModel::live(std::shared_ptr<MainExecutor> main, std
         return SystemDiskAdvisor(home, [running] { return running; }, systemClock()).scan();
     };
     s.diskCleaner = [home](const std::vector<DiskItem>& items, const std::set<std::string>& running) {
-        FinderTrasher trasher;
+        HomeTrashMover trasher(home, HomeTrashMover::trashDirectoryFor(home));
         return DiskCleaner::clean(items, trasher, running, home);
     };
     s.linkResolver = [linkResolver](AIToolKind tool, const std::string& sessionID) {
