@@ -1,7 +1,11 @@
 #include "apps/AppAccumulation.h"
 #include "apps/GroupingKey.h"
+#include "apps/ProcessIdentities.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace corvane {
 namespace {
@@ -83,6 +87,55 @@ TEST(AppAccumulation, RankingIsStableAndCutBeforeReturning) {
     EXPECT_TRUE(AppAccumulation(acc).ranked(0).empty());
     EXPECT_TRUE(AppAccumulation(acc).ranked(-5).empty());
     EXPECT_EQ(AppAccumulation(acc).ranked(100).size(), 4u);
+}
+
+TEST(AppAccumulation, IdentitiesSplitAnInterpreterAndNeverShareAGroup) {
+    AppAccumulation acc;
+    acc.add(1, 10, "/usr/bin/python3", "terminator");
+    acc.add(2, 20, "/usr/bin/python3", "org.example.Meld");
+    acc.add(3, 5, "/usr/bin/python3");
+    acc.add(4, 1, "/usr/bin/python3", "terminator");
+    acc.add(5, 7, "/opt/terminator/helper", "terminator");
+    acc.add(6, 1, "/Applications/Foo.app/Contents/MacOS/Foo", "a");
+    acc.add(7, 1, "/Applications/Foo.app/Contents/MacOS/Helper", "b");
+    acc.foldClones();
+    const auto& groups = acc.groups();
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0].pids, (std::vector<std::int32_t>{1, 4, 5}));
+    EXPECT_EQ(groups[0].identities, std::vector<std::string>{"terminator"});
+    EXPECT_EQ(groups[0].execName, "python3");
+    EXPECT_EQ(groups[0].appPath, std::nullopt);
+    EXPECT_EQ(groups[1].pids, std::vector<std::int32_t>{2});
+    EXPECT_EQ(groups[1].identities, std::vector<std::string>{"org.example.Meld"});
+    EXPECT_EQ(groups[2].key, "exec:python3");
+    EXPECT_TRUE(groups[2].identities.empty());
+    // A bundle stays one group whatever its members say; it remembers every identity.
+    EXPECT_EQ(groups[3].key, "/Applications/Foo.app");
+    EXPECT_EQ(groups[3].identities, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(ProcessIdentities, WindowlessChildrenOfTheSameProgramInheritAndNothingIsAskedTwice) {
+    const std::vector<ScannedProcess> processes{
+        {12, 0, "/usr/bin/python3", 11}, // grandchild, met before its parents
+        {11, 0, "/usr/bin/python3", 10}, {10, 0, "/usr/bin/python3", 1},
+        {13, 0, "/usr/bin/python3", 10}, // owns a window: answers for itself
+        {14, 0, "/usr/bin/bash", 10},    // another program
+        {15, 0, "/usr/bin/python3", std::nullopt},
+        {20, 0, "/usr/bin/x", 21},       {21, 0, "/usr/bin/x", 20}, // a loop from reused identifiers
+    };
+    const std::map<std::int32_t, std::string> own{{10, "app"}, {13, "window"}, {20, "loop"}, {21, "loop"}};
+    std::multiset<std::int32_t> asked;
+    const auto identities = resolveIdentities(
+        processes, [](std::int32_t pid) { return pid == 13; },
+        [&](std::int32_t pid) {
+            asked.insert(pid);
+            const auto found = own.find(pid);
+            return found == own.end() ? std::nullopt : std::optional<std::string>(found->second);
+        });
+    const std::vector<std::optional<std::string>> expected{"app",        "app",  "app",  "window",
+                                                           std::nullopt, std::nullopt, "loop", "loop"};
+    EXPECT_EQ(identities, expected);
+    EXPECT_EQ(asked, (std::multiset<std::int32_t>{10, 13, 14, 15, 20}));
 }
 
 } // namespace
