@@ -1,14 +1,14 @@
 #include "apps/linux/X11Authority.h"
 
+#include "apps/linux/HostName.h"
+
 #include <X11/Xauth.h>
 #include <xcb/xcb.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
-#include <array>
 #include <cstring>
 #include <memory>
 
@@ -52,9 +52,8 @@ std::optional<AuthorityAddress> authorityAddress(int socket) {
         return std::nullopt;
     }
     if (result.family == FamilyLocal) {
-        std::array<char, 256> host{};
-        if (::gethostname(host.data(), host.size() - 1) != 0) return std::nullopt;
-        result.address = host.data();
+        result.address = hostName();
+        if (result.address.empty()) return std::nullopt;
     }
     return result;
 }

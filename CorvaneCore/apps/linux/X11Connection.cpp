@@ -1,5 +1,6 @@
 #include "apps/linux/X11Connection.h"
 
+#include "apps/linux/HostName.h"
 #include "apps/linux/SocketDeadline.h"
 #include "apps/linux/WindowOwner.h"
 #include "apps/linux/X11Authority.h"
@@ -7,9 +8,6 @@
 
 #include <xcb/res.h>
 
-#include <unistd.h>
-
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -67,12 +65,6 @@ bool contains(const xcb_ewmh_get_atoms_reply_t& atoms, xcb_atom_t atom) {
 }
 
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFFu;
-
-std::string hostName() {
-    std::array<char, 256> name{};
-    if (::gethostname(name.data(), name.size() - 1) != 0) return {};
-    return name.data();
-}
 
 /// The process at the local end of a client's socket, from a local-client-pid query.
 std::optional<std::int32_t> clientPID(xcb_res_query_client_ids_reply_t* reply) {
