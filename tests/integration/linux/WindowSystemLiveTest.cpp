@@ -371,18 +371,26 @@ SilentListener silentLocalListener() {
     return {};
 }
 
+/// Runs the JSON report with DISPLAY set to `display` in a fresh home; its output and how long it took.
+std::pair<test::ShellResult, std::chrono::steady_clock::duration> reportWithDisplay(const std::string& display) {
+    test::TempDir home;
+    const auto started = std::chrono::steady_clock::now();
+    auto report = test::runShell("DISPLAY=" + display + " HOME=" + home.path() + " XDG_DATA_HOME=" + home / "data" +
+                                 " XDG_DATA_DIRS=" + home / "system" + " timeout 10 " + CORVANE_EXECUTABLE +
+                                 " --report --json");
+    return {std::move(report), std::chrono::steady_clock::now() - started};
+}
+
 TEST(WindowSystemSilent, ReportGivesUpOnAServerThatNeverAnswers) {
+    // Measured against the same report without any X server, so a slow build or a busy machine
+    // does not count against the deadline.
+    const auto withoutServer = reportWithDisplay("").second;
     for (const auto makeListener : {silentTcpListener, silentLocalListener}) {
         const SilentListener listener = makeListener();
         ASSERT_TRUE(listener.socket) << "no free display number";
-        test::TempDir home;
-        const auto started = std::chrono::steady_clock::now();
-        const auto report = test::runShell("DISPLAY=" + listener.display + " HOME=" + home.path() +
-                                           " XDG_DATA_HOME=" + home / "data" + " XDG_DATA_DIRS=" + home / "system" +
-                                           " timeout 10 " + CORVANE_EXECUTABLE + " --report --json");
-        const auto took = std::chrono::steady_clock::now() - started;
+        const auto [report, took] = reportWithDisplay(listener.display);
         EXPECT_EQ(report.status, 0) << listener.display;
-        EXPECT_LT(took, 2s) << listener.display << ": every caller waited for the silent server";
+        EXPECT_LT(took, withoutServer + 1500ms) << listener.display << ": callers waited for the silent server";
         EXPECT_NE(report.out.find("\"windowSystem\":false"), std::string::npos) << listener.display << report.out;
     }
 }
