@@ -89,29 +89,17 @@ TEST(AppAccumulation, RankingIsStableAndCutBeforeReturning) {
     EXPECT_EQ(AppAccumulation(acc).ranked(100).size(), 4u);
 }
 
-TEST(AppAccumulation, IdentitiesSplitAnInterpreterAndNeverShareAGroup) {
+TEST(AppAccumulation, OneIdentitySpansExecutablesWhileABundleCollectsEveryIdentity) {
     AppAccumulation acc;
     acc.add(1, 10, "/usr/bin/python3", "terminator");
-    acc.add(2, 20, "/usr/bin/python3", "org.example.Meld");
-    acc.add(3, 5, "/usr/bin/python3");
-    acc.add(4, 1, "/usr/bin/python3", "terminator");
-    acc.add(5, 7, "/opt/terminator/helper", "terminator");
-    acc.add(6, 1, "/Applications/Foo.app/Contents/MacOS/Foo", "a");
-    acc.add(7, 1, "/Applications/Foo.app/Contents/MacOS/Helper", "b");
-    acc.foldClones();
-    const auto& groups = acc.groups();
-    ASSERT_EQ(groups.size(), 4u);
-    EXPECT_EQ(groups[0].pids, (std::vector<std::int32_t>{1, 4, 5}));
-    EXPECT_EQ(groups[0].identities, std::vector<std::string>{"terminator"});
-    EXPECT_EQ(groups[0].execName, "python3");
-    EXPECT_EQ(groups[0].appPath, std::nullopt);
-    EXPECT_EQ(groups[1].pids, std::vector<std::int32_t>{2});
-    EXPECT_EQ(groups[1].identities, std::vector<std::string>{"org.example.Meld"});
-    EXPECT_EQ(groups[2].key, "exec:python3");
-    EXPECT_TRUE(groups[2].identities.empty());
-    // A bundle stays one group whatever its members say; it remembers every identity.
-    EXPECT_EQ(groups[3].key, "/Applications/Foo.app");
-    EXPECT_EQ(groups[3].identities, (std::vector<std::string>{"a", "b"}));
+    acc.add(2, 7, "/opt/terminator/helper", "terminator");
+    acc.add(3, 1, "/Applications/Foo.app/Contents/MacOS/Foo", "a");
+    acc.add(4, 1, "/Applications/Foo.app/Contents/MacOS/Helper", "b");
+    ASSERT_EQ(acc.groups().size(), 2u);
+    EXPECT_EQ(acc.groups()[0].pids, (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(acc.groups()[0].execName, "python3");
+    EXPECT_EQ(acc.groups()[1].key, "/Applications/Foo.app");
+    EXPECT_EQ(acc.groups()[1].identities, (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(ProcessIdentities, WindowlessChildrenOfTheSameProgramInheritAndNothingIsAskedTwice) {

@@ -1,11 +1,6 @@
 #include "apps/linux/X11Display.h"
 
-#include "support/UniqueFd.h"
-
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 namespace corvane {
 namespace {
@@ -38,26 +33,6 @@ TEST(X11Display, DisplayNamesGiveTheEndpointsInTheOrderToTry) {
         EXPECT_EQ(name->endpoints, std::vector<X11Endpoint>{row.endpoint}) << row.display;
     }
     for (const char* bad : {"", "box", ":", ":x", ":1.x", ":60000"}) EXPECT_FALSE(parseDisplayName(bad)) << bad;
-}
-
-TEST(X11Display, ConnectsOverTcpAndFailsFastWithoutListener) {
-    UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener.get(), 4), 0);
-    socklen_t length = sizeof address;
-    ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&address), &length);
-    const auto port = ntohs(address.sin_port);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-
-    const UniqueFd connected = connectToDisplay({{Kind::abstractSocket, "/nonexistent/corvane", 0},
-                                                 {Kind::tcp, "127.0.0.1", port}},
-                                                deadline);
-    EXPECT_TRUE(connected) << "falls through a missing socket to the next endpoint";
-    listener.reset();
-    EXPECT_FALSE(connectToDisplay({{Kind::tcp, "127.0.0.1", port}}, deadline));
 }
 
 } // namespace
