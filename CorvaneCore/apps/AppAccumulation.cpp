@@ -4,20 +4,34 @@
 
 namespace corvane {
 
+namespace {
+
+constexpr std::string_view kIdentityPrefix = "identity:";
+
+void addIdentity(std::vector<std::string>& identities, const std::string& identity) {
+    if (std::find(identities.begin(), identities.end(), identity) == identities.end()) identities.push_back(identity);
+}
+
+} // namespace
+
 AppAccumulation::AppAccumulation(std::size_t expectedProcesses) {
     groups_.reserve(expectedProcesses / 2);
     indexByKey_.reserve(expectedProcesses / 2);
 }
 
-void AppAccumulation::add(std::int32_t pid, std::uint64_t footprintBytes, std::string_view executablePath) {
+void AppAccumulation::add(std::int32_t pid, std::uint64_t footprintBytes, std::string_view executablePath,
+                          const std::optional<std::string>& identity) {
     GroupingKey where = groupingKey(executablePath);
+    if (!where.appPath && identity) where.key = std::string(kIdentityPrefix) + *identity;
     auto [it, inserted] = indexByKey_.try_emplace(where.key, groups_.size());
     if (inserted) {
-        groups_.push_back(AppAccumulator{std::move(where.key), std::move(where.appPath), std::move(where.execName), {}, 0});
+        groups_.push_back(
+            AppAccumulator{std::move(where.key), std::move(where.appPath), std::move(where.execName), {}, 0, {}});
     }
     AppAccumulator& group = groups_[it->second];
     group.pids.push_back(pid);
     group.bytes += footprintBytes;
+    if (identity) addIdentity(group.identities, *identity);
 }
 
 void AppAccumulation::foldClones() {
@@ -29,10 +43,11 @@ void AppAccumulation::foldClones() {
         suffix += std::string_view(key).substr(6);
         for (std::size_t a = 0; a < groups_.size(); ++a) {
             AppAccumulator& app = groups_[a];
-            if (absorbed[a] || app.key.starts_with("clone:") || app.key.starts_with("exec:")) continue;
+            if (absorbed[a] || !app.appPath || app.key.starts_with("clone:")) continue;
             if (!app.key.ends_with(suffix)) continue;
             app.pids.insert(app.pids.end(), groups_[c].pids.begin(), groups_[c].pids.end());
             app.bytes += groups_[c].bytes;
+            for (const std::string& identity : groups_[c].identities) addIdentity(app.identities, identity);
             absorbed[c] = true;
             break;
         }

@@ -24,6 +24,9 @@ struct AppGroup {
     /// Seconds since the application was last front-most; 0 while front-most; absent when unknown.
     std::optional<double> idleSeconds;
     SafetyVerdict safety;
+    /// Identities of member processes other than `bundleID` (processes of other applications
+    /// inside one bundle); the group is judged under each of them too.
+    std::vector<std::string> memberIdentities;
 
     bool operator==(const AppGroup&) const = default;
 };

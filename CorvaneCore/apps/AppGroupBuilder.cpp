@@ -12,19 +12,6 @@ bool anyIn(const std::vector<std::int32_t>& pids, const std::set<std::int32_t>& 
 
 } // namespace
 
-std::optional<std::string> agreedIdentity(const std::vector<std::int32_t>& pids,
-                                          const std::function<std::optional<std::string>(std::int32_t)>& identityOf) {
-    if (!identityOf) return std::nullopt;
-    std::optional<std::string> agreed;
-    for (const std::int32_t pid : pids) {
-        auto identity = identityOf(pid);
-        if (!identity) continue;
-        if (agreed && *agreed != *identity) return std::nullopt;
-        agreed = std::move(identity);
-    }
-    return agreed;
-}
-
 std::vector<AppGroup> buildAppGroups(const std::vector<AppAccumulator>& accumulators, const WindowFacts& windows,
                                      const GroupLookups& lookups) {
     std::vector<AppGroup> groups;
@@ -37,11 +24,14 @@ std::vector<AppGroup> buildAppGroups(const std::vector<AppAccumulator>& accumula
             group.bundleID = std::move(info.bundleID);
             group.name = std::move(info.name);
         }
-        if (!group.bundleID) {
-            group.bundleID = agreedIdentity(acc.pids, lookups.identityOf);
-            if (group.bundleID && !acc.appPath && lookups.displayNameOf) {
+        if (!group.bundleID && acc.identities.size() == 1) {
+            group.bundleID = acc.identities.front();
+            if (!acc.appPath && lookups.displayNameOf) {
                 if (auto name = lookups.displayNameOf(*group.bundleID)) group.name = std::move(*name);
             }
+        }
+        for (const std::string& identity : acc.identities) {
+            if (identity != group.bundleID) group.memberIdentities.push_back(identity);
         }
         group.isRegularApp = anyIn(acc.pids, windows.regularPIDs);
         group.hasVisibleWindow = anyIn(acc.pids, windows.visiblePIDs);

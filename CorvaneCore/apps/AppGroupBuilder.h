@@ -16,22 +16,16 @@ namespace corvane {
 struct GroupLookups {
     /// Identifier and name of an application bundle.
     std::function<AppInfo(const std::string& bundlePath)> bundleInfo;
-    /// The application identity of one process.
-    std::function<std::optional<std::string>(std::int32_t pid)> identityOf;
     /// The display name of an application identity.
     std::function<std::optional<std::string>(const std::string& identity)> displayNameOf;
     /// Idle seconds of an application identity.
     std::function<std::optional<double>(const std::string& identity)> idleSecondsOf;
 };
 
-/// The identity the members agree on: the one identity that members report, absent when none
-/// reports one or they disagree.
-std::optional<std::string> agreedIdentity(const std::vector<std::int32_t>& pids,
-                                          const std::function<std::optional<std::string>(std::int32_t)>& identityOf);
-
 /// One `AppGroup` per accumulator, in order, with `safety` left as `canQuit`. A bundle gives
-/// identifier and name; otherwise the members' agreed identity is the identifier and its display
-/// name (else the executable's name) the name. Regular and visible come from `windows`.
+/// identifier and name; otherwise the members' one identity (none when they have several) is the
+/// identifier and its display name (else the executable's name) the name. Member identities
+/// other than the identifier become `memberIdentities`. Regular and visible come from `windows`.
 std::vector<AppGroup> buildAppGroups(const std::vector<AppAccumulator>& accumulators, const WindowFacts& windows,
                                      const GroupLookups& lookups);
 

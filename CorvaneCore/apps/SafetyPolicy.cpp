@@ -123,6 +123,18 @@ std::optional<std::string> SafetyPolicy::selfRelationReason(const AppGroup& grou
 }
 
 SafetyVerdict SafetyPolicy::verdict(const AppGroup& group, const Relations& r) const {
+    SafetyVerdict strictest = ownVerdict(group, r);
+    for (const std::string& identity : group.memberIdentities) {
+        AppGroup asMember = group;
+        asMember.bundleID = identity;
+        asMember.id = identity;
+        asMember.memberIdentities.clear();
+        strictest = SafetyVerdict::strictest(strictest, ownVerdict(asMember, r));
+    }
+    return strictest;
+}
+
+SafetyVerdict SafetyPolicy::ownVerdict(const AppGroup& group, const Relations& r) const {
     const auto lockedReason = [&](std::string reason) {
         if (!group.isRegularApp) reason += kDisplayOnly;
         return SafetyVerdict::locked(std::move(reason));

@@ -13,7 +13,8 @@ namespace corvane {
 
 /// Judges application groups: the program itself and every process related to it are locked,
 /// then the protected rules, then every non-regular group; browsers, recently used and very large
-/// applications get a caution. Holds no mutable state; callable from any thread.
+/// applications get a caution. A group holding processes of several applications is never judged
+/// more mildly than under any one of their identities. Holds no mutable state; any thread.
 class SafetyPolicy {
 public:
     /// An application front-most less than this long ago counts as in use.
@@ -51,7 +52,9 @@ private:
 
     Relations relations(const ProcessTreeProviding& tree) const;
     std::optional<std::string> selfRelationReason(const AppGroup& group, const Relations& relations) const;
+    /// The strictest of the group's own verdict and its verdicts under each member identity.
     SafetyVerdict verdict(const AppGroup& group, const Relations& relations) const;
+    SafetyVerdict ownVerdict(const AppGroup& group, const Relations& relations) const;
 
     std::int32_t selfPID_;
     std::shared_ptr<const ProcessTreeProviding> tree_;

@@ -21,7 +21,22 @@ struct SafetyVerdict {
     /// True exactly for `protected`.
     bool isProtected() const { return kind == Kind::protected_; }
 
+    /// The stricter of two verdicts (protected > caution > canQuit); `a` when equally strict.
+    static SafetyVerdict strictest(const SafetyVerdict& a, const SafetyVerdict& b) {
+        return strictness(b.kind) > strictness(a.kind) ? b : a;
+    }
+
     bool operator==(const SafetyVerdict&) const = default;
+
+private:
+    static int strictness(Kind kind) {
+        switch (kind) {
+        case Kind::canQuit: return 0;
+        case Kind::caution: return 1;
+        case Kind::protected_: return 2;
+        }
+        return 2;
+    }
 };
 
 } // namespace corvane

@@ -1,10 +1,12 @@
 // A tiny X client for the window-system tests: one normal top-level window with the given
-// WM_CLASS, _NET_WM_PID and WM_DELETE_WINDOW in WM_PROTOCOLS.
+// WM_CLASS, _NET_WM_PID, WM_CLIENT_MACHINE and WM_DELETE_WINDOW in WM_PROTOCOLS.
 //
-//   x_test_client CLASS honour|ignore|honour-nopid [OUTPUT COMMAND ARGS...]
+//   x_test_client CLASS MODE[,OPTION...] [OUTPUT COMMAND ARGS...]
 //
-// "honour" exits when the window manager delivers WM_DELETE_WINDOW; "ignore" keeps running;
-// "honour-nopid" honours it but leaves _NET_WM_PID unset, as some toolkits do.
+// MODE "honour" exits when the window manager delivers WM_DELETE_WINDOW; "ignore" keeps running.
+// Options change what the window says about itself: "nopid" leaves _NET_WM_PID unset, as some
+// toolkits do; "pid=N" claims process N instead of the client's own; "machine=NAME" names another
+// WM_CLIENT_MACHINE than this host's name; "nomachine" leaves it unset.
 // With a command, the client starts it as its own child (standard output into OUTPUT), the way a
 // terminal starts a program.
 #include <xcb/xcb.h>
@@ -12,8 +14,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -35,13 +39,37 @@ void startChild(char* output, char** command) {
     ::_exit(127);
 }
 
+/// What the window says about itself.
+struct Claims {
+    bool honour{false};
+    std::optional<std::uint32_t> pid = static_cast<std::uint32_t>(::getpid());
+    std::optional<std::string> machine;
+};
+
+Claims parseMode(const std::string& mode) {
+    Claims claims;
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) == 0) claims.machine = host;
+    std::size_t at = 0;
+    while (at <= mode.size()) {
+        const std::size_t end = std::min(mode.find(',', at), mode.size());
+        const std::string word = mode.substr(at, end - at);
+        if (word == "honour") claims.honour = true;
+        else if (word == "nopid") claims.pid.reset();
+        else if (word.rfind("pid=", 0) == 0) claims.pid = static_cast<std::uint32_t>(std::stoul(word.substr(4)));
+        else if (word == "nomachine") claims.machine.reset();
+        else if (word.rfind("machine=", 0) == 0) claims.machine = word.substr(8);
+        at = end + 1;
+    }
+    return claims;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const std::string windowClass = argv[1];
-    const bool honour = std::strncmp(argv[2], "honour", 6) == 0;
-    const bool announcesPid = std::strcmp(argv[2], "honour-nopid") != 0;
+    const Claims claims = parseMode(argv[2]);
 
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c) != 0) return 3;
@@ -57,9 +85,13 @@ int main(int argc, char** argv) {
     classValue += '\0';
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(classValue.size()), classValue.data());
-    const std::uint32_t pid = static_cast<std::uint32_t>(::getpid());
-    if (announcesPid) {
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    if (claims.pid) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1,
+                            &*claims.pid);
+    }
+    if (claims.machine) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
+                            static_cast<std::uint32_t>(claims.machine->size()), claims.machine->data());
     }
     const xcb_atom_t deleteWindow = atom(c, "WM_DELETE_WINDOW");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1,
@@ -78,7 +110,7 @@ int main(int argc, char** argv) {
         const bool isDelete = (event->response_type & 0x7F) == XCB_CLIENT_MESSAGE &&
                               reinterpret_cast<xcb_client_message_event_t*>(event)->data.data32[0] == deleteWindow;
         std::free(event);
-        if (isDelete && honour) {
+        if (isDelete && claims.honour) {
             xcb_disconnect(c);
             return 0;
         }

@@ -8,7 +8,8 @@
 namespace corvane {
 
 /// Ends a regular application at once with SIGKILL sent through a pidfd, so a recycled process
-/// identifier is never hit. Only processes owning a regular window are addressed.
+/// identifier is never hit. Only processes owning a regular window (as the X server establishes
+/// ownership) are addressed.
 class PidfdForceTerminator final : public AppForceTerminating {
 public:
     /// `windowFacts` tells which processes are regular applications (the live X server by default).

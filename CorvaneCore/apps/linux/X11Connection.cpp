@@ -1,9 +1,17 @@
 #include "apps/linux/X11Connection.h"
 
+#include "apps/linux/HostName.h"
+#include "apps/linux/SocketDeadline.h"
+#include "apps/linux/WindowOwner.h"
+#include "apps/linux/X11Authority.h"
+#include "apps/linux/X11Display.h"
+
 #include <xcb/res.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace corvane {
 
@@ -14,9 +22,39 @@ struct FreeDeleter {
 };
 template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
+/// How long a server may take to accept a connection and answer its setup.
+constexpr auto kAnswerDeadline = std::chrono::seconds(1);
+/// How long a display whose server missed that deadline counts as having none.
+constexpr auto kSilenceRemembered = std::chrono::seconds(30);
+
+/// Displays whose server missed the deadline, and when. Shared by every connection of the process,
+/// so a silent server costs one deadline rather than one per caller.
+class SilentDisplays {
+public:
+    bool recentlySilent(const std::string& display, std::chrono::steady_clock::time_point now) {
+        const std::lock_guard lock(mutex_);
+        const auto found = since_.find(display);
+        return found != since_.end() && now - found->second < kSilenceRemembered;
+    }
+    void markSilent(const std::string& display, std::chrono::steady_clock::time_point now) {
+        const std::lock_guard lock(mutex_);
+        since_[display] = now;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::chrono::steady_clock::time_point> since_;
+};
+
+SilentDisplays& silentDisplays() {
+    static SilentDisplays displays;
+    return displays;
+}
+
 /// Every request a window's description needs, sent before any reply is awaited.
 struct Pending {
-    xcb_get_property_cookie_t pid, type, state, desktop, windowClass;
+    xcb_get_property_cookie_t pid, type, state, desktop, windowClass, machine;
+    std::optional<xcb_res_query_client_ids_cookie_t> client;
 };
 
 bool contains(const xcb_ewmh_get_atoms_reply_t& atoms, xcb_atom_t atom) {
@@ -27,6 +65,30 @@ bool contains(const xcb_ewmh_get_atoms_reply_t& atoms, xcb_atom_t atom) {
 }
 
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFFu;
+
+/// The process at the local end of a client's socket, from a local-client-pid query.
+std::optional<std::int32_t> clientPID(xcb_res_query_client_ids_reply_t* reply) {
+    if (reply == nullptr) return std::nullopt;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply); it.rem > 0; xcb_res_client_id_value_next(&it)) {
+        // Only the process-id kind was asked for, so every answer of one 32-bit value is a pid.
+        if (it.data->length == 4) {
+            const std::uint32_t pid = *xcb_res_client_id_value_value(it.data);
+            if (pid > 0 && pid <= 0x7FFFFFFFu) return static_cast<std::int32_t>(pid);
+        }
+    }
+    return std::nullopt;
+}
+
+/// A text property's value up to its first NUL; absent when unset or empty.
+std::optional<std::string> textProperty(xcb_get_property_reply_t* reply) {
+    if (reply == nullptr) return std::nullopt;
+    const int length = xcb_get_property_value_length(reply);
+    if (length <= 0) return std::nullopt;
+    const auto* data = static_cast<const char*>(xcb_get_property_value(reply));
+    std::string text(data, ::strnlen(data, static_cast<std::size_t>(length)));
+    if (text.empty()) return std::nullopt;
+    return text;
+}
 
 } // namespace
 
@@ -44,16 +106,45 @@ std::optional<std::string> windowClassFromProperty(const char* data, std::size_t
 std::unique_ptr<X11Connection> X11Connection::open() {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') return nullptr;
-    int screen = 0;
-    xcb_connection_t* connection = xcb_connect(display, &screen);
-    if (xcb_connection_has_error(connection) != 0) {
-        xcb_disconnect(connection);
-        return nullptr;
+    const auto started = std::chrono::steady_clock::now();
+    if (silentDisplays().recentlySilent(display, started)) return nullptr;
+    const auto name = parseDisplayName(display);
+    if (!name) return nullptr;
+    const auto deadline = started + kAnswerDeadline;
+    auto x = connect(*name, deadline);
+    if (!x) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) silentDisplays().markSilent(display, now);
     }
-    std::unique_ptr<X11Connection> x(new X11Connection(connection, screen));
-    xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, &x->ewmh_);
+    return x;
+}
+
+std::unique_ptr<X11Connection> X11Connection::connect(const X11DisplayName& name,
+                                                      std::chrono::steady_clock::time_point deadline) {
+    UniqueFd socket = connectToDisplay(name.endpoints, deadline);
+    if (!socket) return nullptr;
+    const auto authority = findX11Authority(socket.get(), name.display);
+    xcb_auth_info_t auth{};
+    if (authority) {
+        auth.namelen = static_cast<int>(authority->name.size());
+        auth.name = const_cast<char*>(authority->name.data());
+        auth.datalen = static_cast<int>(authority->data.size());
+        auth.data = const_cast<char*>(authority->data.data());
+    }
+    // xcb waits for the server's answers without a time limit; the watch ends that wait at the
+    // deadline by shutting the socket down.
+    SocketDeadline watch(socket.get(), deadline);
+    // The connection owns the socket from here on, also when the setup fails.
+    std::unique_ptr<X11Connection> x(
+        new X11Connection(xcb_connect_to_fd(socket.release(), authority ? &auth : nullptr), name.screen));
+    if (x->broken()) return nullptr;
+    xcb_prefetch_extension_data(x->connection_, &xcb_res_id);
+    xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(x->connection_, &x->ewmh_);
     x->ewmhReady_ = cookies != nullptr && xcb_ewmh_init_atoms_replies(&x->ewmh_, cookies, nullptr) != 0;
-    if (!x->ewmhReady_ || x->broken() || screen < 0 || screen >= x->ewmh_.nb_screens) return nullptr;
+    const xcb_query_extension_reply_t* resource = xcb_get_extension_data(x->connection_, &xcb_res_id);
+    x->hasXResource_ = resource != nullptr && resource->present != 0;
+    const bool late = watch.stop();
+    if (late || !x->ewmhReady_ || x->broken() || name.screen < 0 || name.screen >= x->ewmh_.nb_screens) return nullptr;
     return x;
 }
 
@@ -97,10 +188,20 @@ std::vector<ClientWindow> X11Connection::describeAll(const std::vector<xcb_windo
     std::vector<Pending> pending;
     pending.reserve(windows.size());
     for (const xcb_window_t w : windows) {
-        pending.push_back({xcb_ewmh_get_wm_pid(&ewmh_, w), xcb_ewmh_get_wm_window_type(&ewmh_, w),
-                           xcb_ewmh_get_wm_state(&ewmh_, w), xcb_ewmh_get_wm_desktop(&ewmh_, w),
-                           xcb_get_property(connection_, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256)});
+        Pending p{xcb_ewmh_get_wm_pid(&ewmh_, w),
+                  xcb_ewmh_get_wm_window_type(&ewmh_, w),
+                  xcb_ewmh_get_wm_state(&ewmh_, w),
+                  xcb_ewmh_get_wm_desktop(&ewmh_, w),
+                  xcb_get_property(connection_, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
+                  xcb_get_property(connection_, 0, w, XCB_ATOM_WM_CLIENT_MACHINE, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+                  std::nullopt};
+        if (hasXResource_) {
+            const xcb_res_client_id_spec_t query{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+            p.client = xcb_res_query_client_ids(connection_, 1, &query);
+        }
+        pending.push_back(p);
     }
+    const std::string host = hostName();
     const bool knowsDesktop = xcb_ewmh_get_current_desktop_reply(&ewmh_, desktopCookie, &currentDesktop, nullptr) != 0;
 
     std::vector<ClientWindow> result;
@@ -108,10 +209,20 @@ std::vector<ClientWindow> X11Connection::describeAll(const std::vector<xcb_windo
     for (std::size_t i = 0; i < windows.size(); ++i) {
         ClientWindow c;
         c.window = windows[i];
+        WindowOwnerEvidence owner;
+        owner.serverKnowsClients = hasXResource_;
         std::uint32_t pid = 0;
-        if (xcb_ewmh_get_wm_pid_reply(&ewmh_, pending[i].pid, &pid, nullptr) != 0 && pid > 0) {
-            c.pid = static_cast<std::int32_t>(pid);
+        if (xcb_ewmh_get_wm_pid_reply(&ewmh_, pending[i].pid, &pid, nullptr) != 0 && pid > 0 && pid <= 0x7FFFFFFFu) {
+            owner.claimedPID = static_cast<std::int32_t>(pid);
         }
+        if (pending[i].client) {
+            const Reply<xcb_res_query_client_ids_reply_t> reply{
+                xcb_res_query_client_ids_reply(connection_, *pending[i].client, nullptr)};
+            owner.serverPID = clientPID(reply.get());
+        }
+        const Reply<xcb_get_property_reply_t> machine{xcb_get_property_reply(connection_, pending[i].machine, nullptr)};
+        owner.clientMachine = textProperty(machine.get());
+        c.pid = establishedOwner(owner, host);
 
         bool normalType = true;
         xcb_ewmh_get_atoms_reply_t atoms{};
@@ -140,28 +251,9 @@ std::vector<ClientWindow> X11Connection::describeAll(const std::vector<xcb_windo
                                                         static_cast<std::size_t>(length));
             }
         }
-        if (!c.pid) c.pid = resourcePID(c.window);
         result.push_back(std::move(c));
     }
     return result;
-}
-
-std::optional<std::int32_t> X11Connection::resourcePID(xcb_window_t window) {
-    // A request of an extension the server lacks would close the connection.
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_res_id);
-    if (extension == nullptr || extension->present == 0) return std::nullopt;
-    const xcb_res_client_id_spec_t query{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    Reply<xcb_res_query_client_ids_reply_t> reply{
-        xcb_res_query_client_ids_reply(connection_, xcb_res_query_client_ids(connection_, 1, &query), nullptr)};
-    if (!reply) return std::nullopt;
-    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem > 0; xcb_res_client_id_value_next(&it)) {
-        // Only the process-id kind was asked for, so every answer of one 32-bit value is a pid.
-        if (it.data->length == 4) {
-            const std::uint32_t pid = *xcb_res_client_id_value_value(it.data);
-            if (pid > 0) return static_cast<std::int32_t>(pid);
-        }
-    }
-    return std::nullopt;
 }
 
 void X11Connection::requestClose(xcb_window_t window) {

@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,7 +15,8 @@ namespace corvane {
 /// The EWMH facts of one client window.
 struct ClientWindow {
     xcb_window_t window{};
-    /// The owning process (_NET_WM_PID, else the X-Resource client pid); absent when unknown.
+    /// The owning process as the server establishes it (see `establishedOwner`); absent when
+    /// ownership is not established. `_NET_WM_PID` alone is never trusted.
     std::optional<std::int32_t> pid;
     /// Normal or untyped, and not skipped by the task bar.
     bool regular{false};
@@ -24,11 +26,15 @@ struct ClientWindow {
     std::optional<std::string> windowClass;
 };
 
+struct X11DisplayName;
+
 /// A private connection to the X server with the EWMH atoms interned; closed on destruction.
 /// One thread at a time.
 class X11Connection {
 public:
-    /// Connects to $DISPLAY; null when there is no X server to talk to.
+    /// Connects to $DISPLAY; null when there is no X server to talk to. A server that has not
+    /// accepted and answered within about a second counts as none, and for the next 30 seconds
+    /// that display is not tried again by any caller in this process.
     static std::unique_ptr<X11Connection> open();
     ~X11Connection();
     X11Connection(const X11Connection&) = delete;
@@ -57,13 +63,16 @@ public:
 
 private:
     X11Connection(xcb_connection_t* connection, int screen);
+    static std::unique_ptr<X11Connection> connect(const X11DisplayName& name,
+                                                  std::chrono::steady_clock::time_point deadline);
     std::vector<ClientWindow> describeAll(const std::vector<xcb_window_t>& windows);
-    std::optional<std::int32_t> resourcePID(xcb_window_t window);
 
     xcb_connection_t* connection_;
     int screen_;
     xcb_ewmh_connection_t ewmh_{};
     bool ewmhReady_{false};
+    /// The server offers X-Resource (a request of a missing extension would close the connection).
+    bool hasXResource_{false};
 };
 
 /// The class part of a WM_CLASS value ("instance\0class\0"); absent when missing or empty. Pure.

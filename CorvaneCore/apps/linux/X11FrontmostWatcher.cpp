@@ -20,7 +20,8 @@ std::optional<std::string> activeIdentity(X11Connection& x, const std::string& p
     const auto window = x.activeWindow();
     if (!window) return std::nullopt;
     const ClientWindow facts = x.describe(*window);
-    if (!facts.pid) return facts.windowClass;
+    // A window whose owner is not established speaks for no application, whatever its class says.
+    if (!facts.pid) return std::nullopt;
     return processIdentity(*facts.pid, facts.windowClass, procRoot);
 }
 

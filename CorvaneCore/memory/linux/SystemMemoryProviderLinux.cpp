@@ -3,6 +3,7 @@
 #include "apps/AppAccumulation.h"
 #include "apps/AppGroupBuilder.h"
 #include "apps/BundleInfo.h"
+#include "apps/ProcessIdentities.h"
 #include "apps/linux/AppIdentity.h"
 #include "apps/linux/DesktopEntry.h"
 #include "apps/linux/ProcessTable.h"
@@ -110,43 +111,40 @@ MemorySnapshot SystemMemoryProvider::memorySnapshot() {
 
 std::vector<AppGroup> SystemMemoryProvider::topAppGroups(int limit) {
     if (limit <= 0) return {};
-    AppAccumulation accumulation(1024);
+    std::vector<ScannedProcess> processes;
+    processes.reserve(1024);
     ScannedProcessTree lineages(safety_.tree());
     const std::size_t listed = forEachProcess(procRoot_, [&](const ProcessEntry& process) {
-        accumulation.add(process.pid, process.footprintBytes, process.executablePath);
+        processes.push_back({process.pid, process.footprintBytes, std::string(process.executablePath), process.parent});
         if (process.parent && process.processGroup) lineages.add(process.pid, *process.parent, *process.processGroup);
     });
     if (listed == 0) return {};
-    accumulation.foldClones();
-    const std::vector<AppAccumulator> kept = std::move(accumulation).ranked(limit);
 
-    std::unordered_map<std::int32_t, std::size_t> groupOf;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        for (const std::int32_t pid : kept[i].pids) groupOf.emplace(pid, i);
-    }
+    const WindowFacts windows = (windowFacts_ ? windowFacts_() : std::nullopt).value_or(WindowFacts{});
     std::unordered_map<std::int32_t, std::optional<AppUnit>> units;
     const auto unitOf = [&](std::int32_t pid) {
         auto [it, inserted] = units.try_emplace(pid);
         if (inserted) it->second = readAppUnit(pid, procRoot_);
         return it->second;
     };
+    const auto identities = resolveIdentities(
+        processes, [&](std::int32_t pid) { return windows.windowClassByPID.count(pid) != 0; },
+        [&](std::int32_t pid) {
+            const auto found = windows.windowClassByPID.find(pid);
+            const auto windowClass = found == windows.windowClassByPID.end()
+                                         ? std::nullopt
+                                         : std::optional<std::string>(found->second);
+            return processIdentity(pid, windowClass, lineages.parentOf(pid), unitOf);
+        });
+    AppAccumulation accumulation(processes.size());
+    for (std::size_t i = 0; i < processes.size(); ++i) {
+        accumulation.add(processes[i].pid, processes[i].footprintBytes, processes[i].executablePath, identities[i]);
+    }
+    accumulation.foldClones();
+    const std::vector<AppAccumulator> kept = std::move(accumulation).ranked(limit);
 
-    const WindowFacts windows = (windowFacts_ ? windowFacts_() : std::nullopt).value_or(WindowFacts{});
     GroupLookups lookups;
     lookups.bundleInfo = [this](const std::string& path) { return counters_->bundleInfo.appInfo(path); };
-    lookups.identityOf = [&](std::int32_t pid) -> std::optional<std::string> {
-        const auto found = windows.windowClassByPID.find(pid);
-        const auto windowClass = found == windows.windowClassByPID.end() ? std::nullopt
-                                                                        : std::optional<std::string>(found->second);
-        const auto parent = lineages.parentOf(pid);
-        // A windowless child of a member shares that member's unit, so it cannot head one and
-        // has no identity of its own: its files need not be read.
-        if (!windowClass && parent) {
-            const auto parentGroup = groupOf.find(*parent);
-            if (parentGroup != groupOf.end() && parentGroup->second == groupOf.at(pid)) return std::nullopt;
-        }
-        return processIdentity(pid, windowClass, parent, unitOf);
-    };
     lookups.displayNameOf = [this](const std::string& identity) { return counters_->desktopNames->displayName(identity); };
     if (activity_) {
         lookups.idleSecondsOf = [this](const std::string& identity) { return activity_->idleSeconds(identity); };

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 namespace corvane {
 namespace {
 
 AppAccumulator exec(const std::string& name, std::vector<std::int32_t> pids, std::uint64_t bytes) {
-    return AppAccumulator{"exec:" + name, std::nullopt, name, std::move(pids), bytes};
+    return AppAccumulator{"exec:" + name, std::nullopt, name, std::move(pids), bytes, {}};
 }
 
 TEST(AppGroupBuilder, BareExecutableWithoutIdentityIsNamedAfterItAndUnknown) {
@@ -27,12 +26,7 @@ TEST(AppGroupBuilder, BareExecutableWithoutIdentityIsNamedAfterItAndUnknown) {
 }
 
 TEST(AppGroupBuilder, IdentityAndDesktopNameAndIdleComeFromLookups) {
-    const std::map<std::int32_t, std::string> identities{{1, "org.example.Editor"}, {3, "org.example.Editor"}};
     GroupLookups lookups;
-    lookups.identityOf = [&](std::int32_t pid) {
-        auto it = identities.find(pid);
-        return it == identities.end() ? std::nullopt : std::optional<std::string>(it->second);
-    };
     lookups.displayNameOf = [](const std::string& id) {
         return id == "org.example.Editor" ? std::optional<std::string>("编辑器") : std::nullopt;
     };
@@ -40,40 +34,41 @@ TEST(AppGroupBuilder, IdentityAndDesktopNameAndIdleComeFromLookups) {
     WindowFacts windows;
     windows.regularPIDs = {2};
     windows.visiblePIDs = {2};
-    const auto groups = buildAppGroups({exec("editor", {1, 2, 3}, 10)}, windows, lookups);
-    const AppGroup& g = groups.at(0);
+    AppAccumulator editor = exec("editor", {1, 2, 3}, 10);
+    editor.identities = {"org.example.Editor"};
+    const AppGroup g = buildAppGroups({editor}, windows, lookups).at(0);
     EXPECT_EQ(g.bundleID, "org.example.Editor");
     EXPECT_EQ(g.id, "org.example.Editor");
     EXPECT_EQ(g.name, "编辑器");
     EXPECT_TRUE(g.isRegularApp);
     EXPECT_TRUE(g.hasVisibleWindow);
     EXPECT_EQ(g.idleSeconds, 120);
+    EXPECT_TRUE(g.memberIdentities.empty());
 }
 
-TEST(AppGroupBuilder, DisagreeingMembersGiveNoIdentity) {
-    GroupLookups lookups;
-    lookups.identityOf = [](std::int32_t pid) { return std::optional<std::string>(pid == 1 ? "a" : "b"); };
-    EXPECT_EQ(agreedIdentity({1, 2}, lookups.identityOf), std::nullopt);
-    EXPECT_EQ(agreedIdentity({1, 1}, lookups.identityOf), "a");
-    EXPECT_EQ(agreedIdentity({}, lookups.identityOf), std::nullopt);
-    EXPECT_EQ(agreedIdentity({1}, nullptr), std::nullopt);
-}
-
-TEST(AppGroupBuilder, BundleInformationWinsAndKeepsBundleName) {
+TEST(AppGroupBuilder, BundleKeepsItsOwnIdentityAndListsItsMembersOthers) {
     GroupLookups lookups;
     lookups.bundleInfo = [](const std::string&) { return AppInfo{"com.foo", "Foo"}; };
-    lookups.identityOf = [](std::int32_t) { return std::optional<std::string>("other"); };
     lookups.displayNameOf = [](const std::string&) { return std::optional<std::string>("never"); };
-    const AppAccumulator app{"/Applications/Foo.app", "/Applications/Foo.app", "Foo.app", {4}, 1};
-    const auto groups = buildAppGroups({app}, WindowFacts{}, lookups);
-    EXPECT_EQ(groups.at(0).bundleID, "com.foo");
-    EXPECT_EQ(groups.at(0).name, "Foo");
+    AppAccumulator app{"/Applications/Foo.app", "/Applications/Foo.app", "Foo.app", {4, 5}, 1, {"com.foo", "other"}};
+    const AppGroup declared = buildAppGroups({app}, WindowFacts{}, lookups).at(0);
+    EXPECT_EQ(declared.bundleID, "com.foo");
+    EXPECT_EQ(declared.name, "Foo");
+    EXPECT_EQ(declared.memberIdentities, std::vector<std::string>{"other"});
 
-    // A bundle that declares no identifier takes its members' identity but keeps its own name.
+    // A bundle that declares no identifier takes its members' one identity but keeps its own name;
+    // members that disagree leave it without one.
     lookups.bundleInfo = [](const std::string&) { return AppInfo{std::nullopt, "Foo"}; };
-    const auto unnamed = buildAppGroups({app}, WindowFacts{}, lookups);
-    EXPECT_EQ(unnamed.at(0).bundleID, "other");
-    EXPECT_EQ(unnamed.at(0).name, "Foo");
+    app.identities = {"other"};
+    const AppGroup agreed = buildAppGroups({app}, WindowFacts{}, lookups).at(0);
+    EXPECT_EQ(agreed.bundleID, "other");
+    EXPECT_EQ(agreed.name, "Foo");
+    EXPECT_TRUE(agreed.memberIdentities.empty());
+    app.identities = {"a", "b"};
+    const AppGroup mixed = buildAppGroups({app}, WindowFacts{}, lookups).at(0);
+    EXPECT_EQ(mixed.bundleID, std::nullopt);
+    EXPECT_EQ(mixed.id, "Foo");
+    EXPECT_EQ(mixed.memberIdentities, (std::vector<std::string>{"a", "b"}));
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "apps/AppAccumulation.h"
 #include "apps/GroupingKey.h"
+#include "apps/ProcessIdentities.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace corvane {
 namespace {
@@ -83,6 +87,43 @@ TEST(AppAccumulation, RankingIsStableAndCutBeforeReturning) {
     EXPECT_TRUE(AppAccumulation(acc).ranked(0).empty());
     EXPECT_TRUE(AppAccumulation(acc).ranked(-5).empty());
     EXPECT_EQ(AppAccumulation(acc).ranked(100).size(), 4u);
+}
+
+TEST(AppAccumulation, OneIdentitySpansExecutablesWhileABundleCollectsEveryIdentity) {
+    AppAccumulation acc;
+    acc.add(1, 10, "/usr/bin/python3", "terminator");
+    acc.add(2, 7, "/opt/terminator/helper", "terminator");
+    acc.add(3, 1, "/Applications/Foo.app/Contents/MacOS/Foo", "a");
+    acc.add(4, 1, "/Applications/Foo.app/Contents/MacOS/Helper", "b");
+    ASSERT_EQ(acc.groups().size(), 2u);
+    EXPECT_EQ(acc.groups()[0].pids, (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(acc.groups()[0].execName, "python3");
+    EXPECT_EQ(acc.groups()[1].key, "/Applications/Foo.app");
+    EXPECT_EQ(acc.groups()[1].identities, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(ProcessIdentities, WindowlessChildrenOfTheSameProgramInheritAndNothingIsAskedTwice) {
+    const std::vector<ScannedProcess> processes{
+        {12, 0, "/usr/bin/python3", 11}, // grandchild, met before its parents
+        {11, 0, "/usr/bin/python3", 10}, {10, 0, "/usr/bin/python3", 1},
+        {13, 0, "/usr/bin/python3", 10}, // owns a window: answers for itself
+        {14, 0, "/usr/bin/bash", 10},    // another program
+        {15, 0, "/usr/bin/python3", std::nullopt},
+        {20, 0, "/usr/bin/x", 21},       {21, 0, "/usr/bin/x", 20}, // a loop from reused identifiers
+    };
+    const std::map<std::int32_t, std::string> own{{10, "app"}, {13, "window"}, {20, "loop"}, {21, "loop"}};
+    std::multiset<std::int32_t> asked;
+    const auto identities = resolveIdentities(
+        processes, [](std::int32_t pid) { return pid == 13; },
+        [&](std::int32_t pid) {
+            asked.insert(pid);
+            const auto found = own.find(pid);
+            return found == own.end() ? std::nullopt : std::optional<std::string>(found->second);
+        });
+    const std::vector<std::optional<std::string>> expected{"app",        "app",  "app",  "window",
+                                                           std::nullopt, std::nullopt, "loop", "loop"};
+    EXPECT_EQ(identities, expected);
+    EXPECT_EQ(asked, (std::multiset<std::int32_t>{10, 13, 14, 15, 20}));
 }
 
 } // namespace

@@ -189,6 +189,37 @@ TEST(SafetyPolicy, ClassifyKeepsOrderAndLength) {
     EXPECT_EQ(judged[2].safety.reason, "后台或系统进程，只展示，不可操作");
 }
 
+TEST(SafetyVerdict, StrictestOrdersProtectedOverCautionOverCanQuit) {
+    const SafetyVerdict can = SafetyVerdict::canQuit();
+    const SafetyVerdict warn = SafetyVerdict::caution("warn");
+    const SafetyVerdict lock = SafetyVerdict::locked("lock");
+    const struct {
+        SafetyVerdict a, b, expected;
+    } table[] = {
+        {can, can, can},   {can, warn, warn},  {can, lock, lock},
+        {warn, can, warn}, {warn, warn, warn}, {warn, lock, lock},
+        {lock, can, lock}, {lock, warn, lock}, {lock, lock, lock},
+        {lock, SafetyVerdict::locked("other"), lock}, // equally strict: the first stays
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(SafetyVerdict::strictest(row.a, row.b), row.expected) << row.a.reason << " vs " << row.b.reason;
+    }
+}
+
+TEST(SafetyPolicy, GroupIsNeverMilderThanUnderAnyMemberIdentity) {
+    const std::string devTool = "终端或开发工具，里面可能有正在运行的任务，已锁定";
+    const std::string browser = "浏览器，关闭后已打开的页面需要重新打开，填了一半的表单会丢失";
+    AppGroup mixed = group("Tools", {700});
+    mixed.memberIdentities = {"org.example.Meld", "terminator"};
+    EXPECT_EQ(judge(mixed), SafetyVerdict::locked(devTool)) << "the terminal member keeps the group locked";
+    mixed.memberIdentities = {"firefox", "org.example.Meld"};
+    EXPECT_EQ(judge(mixed), SafetyVerdict::caution(browser));
+    // A group already locked for its own reason keeps that reason.
+    AppGroup me = group("Tools", {kSelf});
+    me.memberIdentities = {"terminator"};
+    EXPECT_EQ(judge(me), SafetyVerdict::locked("这就是本工具自己，已锁定"));
+}
+
 TEST(SafetyPolicy, CyclicLineageEndsAfterBoundedWalk) {
     auto tree = std::make_shared<FakeTree>();
     tree->table = {{kSelf, {800, 500, std::nullopt}}, {800, {801, 800, std::nullopt}}, {801, {800, 801, std::nullopt}}};

@@ -3,6 +3,7 @@
 #include "XSession.h"
 
 #include "apps/ActivityTracker.h"
+#include "apps/ForceQuit.h"
 #include "apps/RunningApplicationIDs.h"
 #include "apps/WindowFacts.h"
 #include "apps/linux/PidfdForceTerminator.h"
@@ -10,14 +11,22 @@
 #include "apps/linux/X11FrontmostWatcher.h"
 #include "memory/SystemMemoryProvider.h"
 #include "support/FileRead.h"
+#include "support/UniqueFd.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace corvane {
 namespace {
@@ -25,25 +34,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::ChildProcess;
 using test::eventually;
-
-/// Sets an environment variable for the life of the object, then restores it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (previous_) ::setenv(name_, previous_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
+using test::ScopedEnvironment;
 
 class WindowSystemLive : public ::testing::Test {
 protected:
@@ -67,8 +58,13 @@ protected:
     /// Starts a client and waits until the window manager lists its window.
     std::unique_ptr<ChildProcess> startClient(const std::string& name, const std::string& windowClass, bool honour,
                                               const std::string& mode = "") {
-        auto child = std::make_unique<ChildProcess>(std::vector<std::string>{
-            clientNamed(name), windowClass, !mode.empty() ? mode : honour ? "honour" : "ignore"});
+        return launch(clientNamed(name), windowClass, !mode.empty() ? mode : honour ? "honour" : "ignore");
+    }
+
+    /// Starts the client at `executable` and waits until its window is managed and owned.
+    static std::unique_ptr<ChildProcess> launch(const std::string& executable, const std::string& windowClass,
+                                                const std::string& mode) {
+        auto child = std::make_unique<ChildProcess>(std::vector<std::string>{executable, windowClass, mode});
         const pid_t pid = child->pid();
         EXPECT_TRUE(eventually([pid] {
             const auto facts = readWindowFacts();
@@ -139,7 +135,7 @@ TEST_F(WindowSystemLive, TestWindowsAreRegularVisibleWithIdentityAndDesktopName)
 }
 
 TEST_F(WindowSystemLive, OwnerWithoutNetWmPidIsFoundThroughXResource) {
-    auto client = startClient("corvane-nopid", "CorvaneNoPid", true, "honour-nopid");
+    auto client = startClient("corvane-nopid", "CorvaneNoPid", true, "honour,nopid");
     const auto facts = readWindowFacts();
     ASSERT_TRUE(facts);
     EXPECT_EQ(facts->windowClassByPID.count(client->pid()), 1u);
@@ -196,6 +192,67 @@ TEST_F(WindowSystemLive, PoliteQuitClosesOnlyHonouringClientAndForceQuitKills) {
     EXPECT_FALSE(force.forceTerminate(ignores->pid())) << "gone";
 }
 
+/// The group of `pid` among `groups`; null when none holds it.
+const AppGroup* groupOf(const std::vector<AppGroup>& groups, pid_t pid) {
+    for (const AppGroup& g : groups) {
+        if (std::find(g.pids.begin(), g.pids.end(), pid) != g.pids.end()) return &g;
+    }
+    return nullptr;
+}
+
+/// The live scan, judged as if by a program this test did not start (so nothing is locked for
+/// being its child), without reading the real home folder.
+std::vector<AppGroup> scanAsUnrelatedProgram() {
+    test::TempDir home;
+    SystemMemoryProvider::Options options;
+    options.home = home.path();
+    options.applicationDirectories = std::vector<std::string>{};
+    options.safety = SafetyPolicy(0x7FFFFFF0);
+    return SystemMemoryProvider(std::move(options)).topAppGroups(1000);
+}
+
+TEST_F(WindowSystemLive, FalsePidClaimGivesItsVictimNoWindowAndForceQuitSparesIt) {
+    ChildProcess victim({"sleep", "60"});
+    auto liar = startClient("corvane-liar", "CorvaneLiar", false, "ignore,pid=" + std::to_string(victim.pid()));
+    ASSERT_EQ(test::runShell("xdotool search --class CorvaneLiar getwindowpid").out,
+              std::to_string(victim.pid()) + "\n")
+        << "the window claims the victim";
+
+    const auto groups = scanAsUnrelatedProgram();
+    const AppGroup* victimGroup = groupOf(groups, victim.pid());
+    const AppGroup* liarGroup = groupOf(groups, liar->pid());
+    ASSERT_NE(victimGroup, nullptr);
+    ASSERT_NE(liarGroup, nullptr);
+    EXPECT_FALSE(victimGroup->isRegularApp);
+    EXPECT_FALSE(victimGroup->hasVisibleWindow);
+    EXPECT_EQ(victimGroup->bundleID, std::nullopt) << "the window's class is not the victim's";
+    EXPECT_TRUE(liarGroup->isRegularApp) << "the real owner is found through X-Resource";
+    EXPECT_EQ(liarGroup->bundleID, "CorvaneLiar");
+
+    PidfdForceTerminator force;
+    EXPECT_FALSE(ForceQuit::run(*victimGroup, force));
+    EXPECT_FALSE(X11AppTerminator().terminate(victim.pid()));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_FALSE(victim.exited()) << "the victim stays alive";
+    EXPECT_TRUE(ForceQuit::run(*liarGroup, force));
+    EXPECT_TRUE(liar->waitForExit(10s));
+}
+
+TEST_F(WindowSystemLive, ClientsOfOneInterpreterWithTheirOwnClassesAreTwoApplications) {
+    const std::string interpreter = clientNamed("corvane-python3");
+    auto first = launch(interpreter, "CorvaneScriptA", "honour");
+    auto second = launch(interpreter, "CorvaneScriptB", "honour");
+    const auto groups = scanAsUnrelatedProgram();
+    const AppGroup* a = groupOf(groups, first->pid());
+    const AppGroup* b = groupOf(groups, second->pid());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->pids, std::vector<std::int32_t>{first->pid()});
+    EXPECT_EQ(a->bundleID, "CorvaneScriptA");
+    EXPECT_EQ(b->pids, std::vector<std::int32_t>{second->pid()});
+    EXPECT_EQ(b->bundleID, "CorvaneScriptB");
+}
+
 TEST_F(WindowSystemLive, ReportLocksTheTerminalThatStartedCorvane) {
     auto a = startClient("corvane-window-a", "CorvaneWindowA", true);
     auto b = startClient("corvane-window-b", "CorvaneWindowB", true);
@@ -247,6 +304,94 @@ TEST(WindowSystemAbsent, NothingIsRegularAndNothingIsAddressed) {
     for (const AppGroup& g : groups) {
         EXPECT_FALSE(g.isRegularApp) << g.id;
         EXPECT_TRUE(g.safety.isProtected()) << g.id;
+    }
+}
+
+/// The same clients on a server without X-Resource, where a window's claim is all there is.
+class WindowSystemWithoutXResource : public WindowSystemLive {
+protected:
+    static void SetUpTestSuite() { session_ = new test::XSession(/*withXResource=*/false); }
+};
+
+TEST_F(WindowSystemWithoutXResource, OnlyAClaimNamingThisHostEstablishesTheOwner) {
+    auto local = startClient("corvane-local", "CorvaneLocal", true);
+    ChildProcess remote({clientNamed("corvane-remote"), "CorvaneRemote", "ignore,machine=elsewhere.invalid"});
+    ChildProcess unnamed({clientNamed("corvane-unnamed"), "CorvaneUnnamed", "ignore,nomachine"});
+    ASSERT_TRUE(eventually([] {
+        const std::string managed = test::runShell("wmctrl -l -x").out;
+        return managed.find("CorvaneRemote") != std::string::npos && managed.find("CorvaneUnnamed") != std::string::npos;
+    })) << "the window manager never listed the windows";
+
+    const auto facts = readWindowFacts();
+    ASSERT_TRUE(facts) << "the missing extension was never asked";
+    EXPECT_EQ(facts->regularPIDs.count(local->pid()), 1u);
+    for (const pid_t pid : {remote.pid(), unnamed.pid()}) {
+        EXPECT_EQ(facts->regularPIDs.count(pid), 0u) << pid;
+        EXPECT_EQ(facts->windowClassByPID.count(pid), 0u) << pid;
+    }
+    EXPECT_FALSE(X11AppTerminator().terminate(remote.pid()));
+    EXPECT_TRUE(X11AppTerminator().terminate(local->pid()));
+    EXPECT_TRUE(local->waitForExit(10s));
+}
+
+/// A socket that accepts connections and never says a word, as a hung X server does.
+struct SilentListener {
+    UniqueFd socket;
+    /// The DISPLAY value that leads to it.
+    std::string display;
+};
+
+SilentListener silentTcpListener() {
+    for (int number = 100; number < 1000; ++number) {
+        UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(6000 + number));
+        if (::bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(fd.get(), 8) == 0) {
+            return {std::move(fd), "127.0.0.1:" + std::to_string(number)};
+        }
+    }
+    return {};
+}
+
+SilentListener silentLocalListener() {
+    for (int number = 100; number < 1000; ++number) {
+        const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+        if (std::filesystem::exists(path)) continue;
+        UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path + 1, path.data(), path.size());
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size());
+        if (::bind(fd.get(), reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd.get(), 8) == 0) {
+            return {std::move(fd), ":" + std::to_string(number)};
+        }
+    }
+    return {};
+}
+
+/// Runs the JSON report with DISPLAY set to `display` in a fresh home; its output and how long it took.
+std::pair<test::ShellResult, std::chrono::steady_clock::duration> reportWithDisplay(const std::string& display) {
+    test::TempDir home;
+    const auto started = std::chrono::steady_clock::now();
+    auto report = test::runShell("DISPLAY=" + display + " HOME=" + home.path() + " XDG_DATA_HOME=" + home / "data" +
+                                 " XDG_DATA_DIRS=" + home / "system" + " timeout 10 " + CORVANE_EXECUTABLE +
+                                 " --report --json");
+    return {std::move(report), std::chrono::steady_clock::now() - started};
+}
+
+TEST(WindowSystemSilent, ReportGivesUpOnAServerThatNeverAnswers) {
+    // Measured against the same report without any X server, so a slow build or a busy machine
+    // does not count against the deadline.
+    const auto withoutServer = reportWithDisplay("").second;
+    for (const auto makeListener : {silentTcpListener, silentLocalListener}) {
+        const SilentListener listener = makeListener();
+        ASSERT_TRUE(listener.socket) << "no free display number";
+        const auto [report, took] = reportWithDisplay(listener.display);
+        EXPECT_EQ(report.status, 0) << listener.display;
+        EXPECT_LT(took, withoutServer + 1500ms) << listener.display << ": callers waited for the silent server";
+        EXPECT_NE(report.out.find("\"windowSystem\":false"), std::string::npos) << listener.display << report.out;
     }
 }
 

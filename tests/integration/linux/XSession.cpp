@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <thread>
 
 extern char** environ;
@@ -77,6 +78,19 @@ bool windowManagerRunning() {
     return running;
 }
 
+/// An authority file whose one entry admits its cookie for any display (family and number wild),
+/// so it can be written before the server has chosen its display.
+std::string authorityFile(const TempDir& folder) {
+    std::random_device random;
+    std::string cookie;
+    for (int i = 0; i < 16; ++i) cookie += static_cast<char>(random() & 0xFF);
+    const auto field = [](const std::string& bytes) {
+        return std::string{static_cast<char>(bytes.size() >> 8), static_cast<char>(bytes.size() & 0xFF)} + bytes;
+    };
+    return folder.write("Xauthority", std::string("\xFF\xFF") + field("") + field("") + field("MIT-MAGIC-COOKIE-1") +
+                                          field(cookie));
+}
+
 } // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv) : pid_(spawn(argv)) {}
@@ -108,11 +122,9 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
     }
 }
 
-XSession::XSession() {
-    if (const char* display = std::getenv("DISPLAY")) {
-        hadDisplay_ = true;
-        previousDisplay_ = display;
-    }
+XSession::XSession(bool withXResource) {
+    const std::string authority = authorityFile(authority_);
+    authorityVariable_ = std::make_unique<ScopedEnvironment>("XAUTHORITY", authority);
     int fds[2];
     if (::pipe(fds) != 0) {
         failure_ = "pipe failed";
@@ -121,7 +133,10 @@ XSession::XSession() {
     // Xvfb picks a free display itself and writes its number to the descriptor. Without
     // -noreset it resets whenever its last client leaves, which breaks a window manager that is
     // just connecting.
-    xvfb_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
+    std::vector<std::string> xvfb{"Xvfb", "-displayfd", std::to_string(fds[1]), "-auth", authority, "-screen", "0",
+                                  "1024x768x24", "-nolisten", "tcp", "-noreset"};
+    if (!withXResource) xvfb.insert(xvfb.end(), {"-extension", "X-Resource"});
+    xvfb_ = spawn(xvfb);
     ::close(fds[1]);
     std::string number;
     pollfd pfd{fds[0], POLLIN, 0};
@@ -138,7 +153,7 @@ XSession::XSession() {
         failure_ = "Xvfb did not start (is the xvfb package installed?)";
         return;
     }
-    ::setenv("DISPLAY", (":" + number).c_str(), 1);
+    displayVariable_ = std::make_unique<ScopedEnvironment>("DISPLAY", ":" + number);
     windowManager_ = spawn({"openbox", "--sm-disable"});
     if (windowManager_ <= 0 || !eventually(windowManagerRunning) || !windowManagerManages()) {
         failure_ = "openbox did not start";
@@ -166,8 +181,6 @@ bool XSession::windowManagerManages() {
 XSession::~XSession() {
     stop(windowManager_);
     stop(xvfb_);
-    if (hadDisplay_) ::setenv("DISPLAY", previousDisplay_.c_str(), 1);
-    else ::unsetenv("DISPLAY");
 }
 
 } // namespace corvane::test

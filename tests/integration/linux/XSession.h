@@ -1,9 +1,13 @@
 #pragma once
 
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+
 #include <sys/types.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,11 +37,13 @@ private:
 /// Polls `condition` every 20 ms until it holds or `timeout` passes; returns its last value.
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-/// A private X server (Xvfb on a free display) with the openbox window manager running, and
-/// $DISPLAY pointing at it for the life of the object.
+/// A private X server (Xvfb on a free display) that admits only clients presenting its
+/// MIT-MAGIC-COOKIE-1, with the openbox window manager running, and $DISPLAY and $XAUTHORITY
+/// pointing at it for the life of the object.
 class XSession {
 public:
-    XSession();
+    /// `withXResource` false starts the server without the X-Resource extension.
+    explicit XSession(bool withXResource = true);
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -48,11 +54,12 @@ public:
 private:
     bool windowManagerManages();
 
+    TempDir authority_;
+    std::unique_ptr<ScopedEnvironment> authorityVariable_;
+    std::unique_ptr<ScopedEnvironment> displayVariable_;
     pid_t xvfb_{-1};
     pid_t windowManager_{-1};
     std::string failure_;
-    std::string previousDisplay_;
-    bool hadDisplay_{false};
 };
 
 } // namespace corvane::test

@@ -31,7 +31,8 @@ struct FakeMachine {
                  int parent = 1) const {
         const std::string dir = "proc/" + std::to_string(pid);
         root.symlink(exe, dir + "/exe");
-        root.write(dir + "/status", "Name:\tx\nRssAnon:\t" + std::to_string(anonKB) + " kB\nRssShmem:\t0 kB\n");
+        root.write(dir + "/status", "Name:\tx\nPPid:\t" + std::to_string(parent) + "\nNSpgid:\t" + std::to_string(pid) +
+                                        "\nRssAnon:\t" + std::to_string(anonKB) + " kB\nRssShmem:\t0 kB\n");
         root.write(dir + "/stat", std::to_string(pid) + " (x) S " + std::to_string(parent) + " 1 1 0 -1 0\n");
         root.write(dir + "/cgroup", cgroup);
     }
@@ -88,6 +89,45 @@ TEST(TopAppGroups, GroupsFoldsRanksAndJudgesCapturedProcesses) {
     EXPECT_EQ(groups[2].pids, (std::vector<std::int32_t>{20, 21}));
     EXPECT_EQ(groups[2].footprintBytes, 110u * 1024 * 1024);
     EXPECT_EQ(groups[3].safety, SafetyVerdict::locked("这就是本工具自己，已锁定（只展示，不可操作）"));
+}
+
+TEST(TopAppGroups, ApplicationsOnOneInterpreterNeverShareAGroup) {
+    FakeMachine m;
+    const auto unit = [](const std::string& id) {
+        return "0::/user.slice/user@1000.service/app.slice/app-gnome-" + id + "-7.scope\n";
+    };
+    m.process(10, "/usr/bin/python3", 100 * 1024, unit("terminator"));     // a terminal written in Python
+    m.process(11, "/usr/bin/python3", 50 * 1024, unit("terminator"), 10);  // a worker it forked
+    m.process(12, "/usr/bin/bash", 1024, unit("terminator"), 10);          // the shell inside it
+    m.process(13, "/usr/bin/python3", 30 * 1024, unit("terminator"), 12);  // a script run from that shell
+    m.process(20, "/usr/bin/python3", 200 * 1024, unit("org.example.Meld")); // another Python application
+    m.process(30, "/usr/bin/python3", 40 * 1024);                           // one known by its window only
+    WindowFacts windows;
+    windows.regularPIDs = {10, 20, 30};
+    windows.visiblePIDs = {10, 20, 30};
+    windows.windowClassByPID = {{10, "Terminator"}, {20, "Meld"}, {30, "Frobnicator"}};
+    SystemMemoryProvider provider(m.options(windows));
+
+    const auto groups = provider.topAppGroups(30);
+    const std::string background = "后台或系统进程，只展示，不可操作";
+    const struct {
+        std::optional<std::string> identity;
+        std::vector<std::int32_t> pids;
+        SafetyVerdict safety;
+    } expected[] = {
+        {"org.example.Meld", {20}, SafetyVerdict::canQuit()},
+        {"terminator", {10, 11}, SafetyVerdict::locked("终端或开发工具，里面可能有正在运行的任务，已锁定")},
+        {"Frobnicator", {30}, SafetyVerdict::canQuit()},
+        {std::nullopt, {13}, SafetyVerdict::locked(background)},
+        {std::nullopt, {12}, SafetyVerdict::locked(background)},
+    };
+    ASSERT_EQ(groups.size(), std::size(expected));
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        EXPECT_EQ(groups[i].bundleID, expected[i].identity) << i;
+        EXPECT_EQ(groups[i].pids, expected[i].pids) << i;
+        EXPECT_EQ(groups[i].safety, expected[i].safety) << i;
+    }
+    EXPECT_EQ(groups[3].name, "python3");
 }
 
 TEST(TopAppGroups, LimitIsAppliedAndNonPositiveLimitIsEmpty) {
