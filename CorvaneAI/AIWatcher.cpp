@@ -37,9 +37,16 @@ AIActivity activityFor(RawState state, double age, const AIWatcherConfig& config
     return AIActivity::idle;
 }
 
-void sortNewestFirst(std::vector<FileInfo>& files, int limit) {
+/// The newest `limit` of `files` that this process may read, newest first: a locked file named like
+/// a transcript is no session and takes no slot. Only as many files as needed are checked.
+std::vector<FileInfo> newestReadable(std::vector<FileInfo> files, int limit) {
     std::stable_sort(files.begin(), files.end(), [](const FileInfo& a, const FileInfo& b) { return a.mtime > b.mtime; });
-    if (files.size() > static_cast<std::size_t>(std::max(limit, 0))) files.resize(static_cast<std::size_t>(std::max(limit, 0)));
+    std::vector<FileInfo> kept;
+    for (FileInfo& file : files) {
+        if (kept.size() >= static_cast<std::size_t>(std::max(limit, 0))) break;
+        if (::faccessat(AT_FDCWD, file.path.c_str(), R_OK, AT_EACCESS) == 0) kept.push_back(std::move(file));
+    }
+    return kept;
 }
 
 void sortBySinceNewestFirst(std::vector<AISession>& sessions) {
@@ -67,13 +74,11 @@ std::string parentFolder(const std::string& path) {
 }
 
 /// Keeps only real transcripts, so that nothing else takes one of the newest slots: regular files
-/// this process may read (a folder, FIFO or locked file named like one is no session), each file
-/// once however many links lead to it.
+/// (a folder or FIFO named like one is no session), each file once however many links lead to it.
 class TranscriptFilter {
 public:
     bool accepts(const DirectoryEntry& entry) {
-        return entry.isRegularFile && entry.identity &&
-               ::faccessat(AT_FDCWD, entry.path.c_str(), R_OK, AT_EACCESS) == 0 && seen_.insert(*entry.identity).second;
+        return entry.isRegularFile && entry.identity && seen_.insert(*entry.identity).second;
     }
 
 private:
@@ -309,8 +314,7 @@ std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
             claudeActiveDirs = std::move(active);
         }
     }
-    sortNewestFirst(files, config.maxFilesPerTool);
-    return files;
+    return newestReadable(std::move(files), config.maxFilesPerTool);
 }
 
 std::vector<FileInfo> AIWatcher::Scanner::listCodexFiles(Date now) {
@@ -329,8 +333,7 @@ std::vector<FileInfo> AIWatcher::Scanner::listCodexFiles(Date now) {
             files.push_back({entry.path, *entry.mtime, entry.size.value_or(0)});
         }
     }
-    sortNewestFirst(files, config.maxFilesPerTool);
-    return files;
+    return newestReadable(std::move(files), config.maxFilesPerTool);
 }
 
 std::optional<Observation> AIWatcher::Scanner::readClaude(const FileInfo& file) {
