@@ -42,7 +42,7 @@ TEST(HomeDirectory, OnlyAnAbsoluteHomeVariableCounts) {
     const std::string database = passwordDatabaseHome();
     ASSERT_EQ(database.front(), '/');
     const std::vector<std::pair<const char*, std::string>> table{
-        {"/tmp/somewhere/", "/tmp/somewhere"}, {"/", "/"},     {nullptr, database},   {"", database},
+        {"/tmp/somewhere/", "/tmp/somewhere"}, {"/", "/"},           {nullptr, database}, {"", database},
         {"relative/home", database},           {"./home", database}, {"~", database},
     };
     for (const auto& [value, expected] : table) {
