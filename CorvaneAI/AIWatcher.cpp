@@ -9,10 +9,14 @@
 #include "WatchedFile.h"
 #include "support/ConcurrentPool.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <set>
+#include <tuple>
 
 namespace corvane {
 
@@ -33,9 +37,16 @@ AIActivity activityFor(RawState state, double age, const AIWatcherConfig& config
     return AIActivity::idle;
 }
 
-void sortNewestFirst(std::vector<FileInfo>& files, int limit) {
+/// The newest `limit` of `files` that this process may read, newest first: a locked file named like
+/// a transcript is no session and takes no slot. Only as many files as needed are checked.
+std::vector<FileInfo> newestReadable(std::vector<FileInfo> files, int limit) {
     std::stable_sort(files.begin(), files.end(), [](const FileInfo& a, const FileInfo& b) { return a.mtime > b.mtime; });
-    if (files.size() > static_cast<std::size_t>(std::max(limit, 0))) files.resize(static_cast<std::size_t>(std::max(limit, 0)));
+    std::vector<FileInfo> kept;
+    for (FileInfo& file : files) {
+        if (kept.size() >= static_cast<std::size_t>(std::max(limit, 0))) break;
+        if (::faccessat(AT_FDCWD, file.path.c_str(), R_OK, AT_EACCESS) == 0) kept.push_back(std::move(file));
+    }
+    return kept;
 }
 
 void sortBySinceNewestFirst(std::vector<AISession>& sessions) {
@@ -62,6 +73,18 @@ std::string parentFolder(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+/// Keeps only real transcripts, so that nothing else takes one of the newest slots: regular files
+/// (a folder or FIFO named like one is no session), each file once however many links lead to it.
+class TranscriptFilter {
+public:
+    bool accepts(const DirectoryEntry& entry) {
+        return entry.isRegularFile && entry.identity && seen_.insert(*entry.identity).second;
+    }
+
+private:
+    std::set<FileIdentity> seen_;
+};
+
 std::optional<std::string> lastComponentLabel(const std::optional<std::string>& directory) {
     if (!directory || directory->empty()) return std::nullopt;
     const std::string_view last = lastPathComponent(*directory);
@@ -75,7 +98,8 @@ struct AIWatcher::ScanResult {
     /// Absent when the listing was skipped or overran.
     std::optional<std::vector<Observation>> obs;
     std::optional<std::vector<FileInfo>> files;
-    /// Listed files without a fresh observation: the read overran, failed or is still running.
+    /// Listed files without a fresh observation whose read overran or is still running from an
+    /// earlier poll. A file whose read failed is neither here nor observed: it is no session.
     std::set<std::string> timedOut;
 };
 
@@ -218,10 +242,14 @@ AIWatcher::ScanResult AIWatcher::Scanner::collect(Scan& scan) {
     if (!scan.result.files) return {};
     scan.result.obs.emplace();
     for (Scan::Read& item : scan.reads) {
-        std::optional<Observation> obs = item.task ? item.task->wait(scan.readDeadline) : std::move(item.ready);
-        if (obs) {
-            scan.result.obs->push_back(std::move(*obs));
-        } else {
+        if (!item.task) {
+            scan.result.obs->push_back(std::move(*item.ready));
+            continue;
+        }
+        auto outcome = item.task->waitForOutcome(scan.readDeadline);
+        if (outcome.value) {
+            scan.result.obs->push_back(std::move(*outcome.value));
+        } else if (!outcome.finished) {
             scan.result.timedOut.insert(item.file->path);
         }
     }
@@ -246,8 +274,13 @@ AIWatcher::ScanResult AIWatcher::Scanner::collect(Scan& scan) {
 
 std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
     probe(config.claudeProjectsDir);
-    const auto projects = listDirectory(config.claudeProjectsDir);
+    auto projects = listDirectory(config.claudeProjectsDir);
     if (!projects) return {};
+    // A transcript reached both through its folder and through a link to that folder is taken
+    // from the folder itself.
+    std::sort(projects->begin(), projects->end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
+        return std::tie(a.isSymbolicLink, a.name) < std::tie(b.isSymbolicLink, b.name);
+    });
     bool fullScan = false;
     std::set<std::string> active;
     {
@@ -259,6 +292,7 @@ std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
     }
     std::vector<FileInfo> files;
     std::set<std::string> activeNow;
+    TranscriptFilter transcripts;
     for (const DirectoryEntry& project : *projects) {
         const bool recent = !project.mtime || secondsBetween(*project.mtime, now) <= config.recentWindow;
         if (!recent && !fullScan && active.count(project.path) == 0) continue;
@@ -266,7 +300,7 @@ std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
         if (!entries) continue;
         for (const DirectoryEntry& entry : *entries) {
             if (pathExtension(entry.name) != "jsonl" || !entry.mtime) continue;
-            if (secondsBetween(*entry.mtime, now) > config.recentWindow) continue;
+            if (secondsBetween(*entry.mtime, now) > config.recentWindow || !transcripts.accepts(entry)) continue;
             files.push_back({entry.path, *entry.mtime, entry.size.value_or(0)});
             activeNow.insert(project.path);
         }
@@ -280,12 +314,12 @@ std::vector<FileInfo> AIWatcher::Scanner::listClaudeFiles(Date now) {
             claudeActiveDirs = std::move(active);
         }
     }
-    sortNewestFirst(files, config.maxFilesPerTool);
-    return files;
+    return newestReadable(std::move(files), config.maxFilesPerTool);
 }
 
 std::vector<FileInfo> AIWatcher::Scanner::listCodexFiles(Date now) {
     std::vector<FileInfo> files;
+    TranscriptFilter transcripts;
     for (const Date day : {now, addingSeconds(now, -86400)}) {
         const std::string folder = joinPath(config.codexSessionsDir, localDayFolder(day));
         probe(folder);
@@ -295,11 +329,11 @@ std::vector<FileInfo> AIWatcher::Scanner::listCodexFiles(Date now) {
             const std::string_view extension = pathExtension(entry.name);
             if (!entry.name.starts_with("rollout-") || (extension != "jsonl" && extension != "zst")) continue;
             if (!entry.mtime || secondsBetween(*entry.mtime, now) > config.recentWindow) continue;
+            if (!transcripts.accepts(entry)) continue;
             files.push_back({entry.path, *entry.mtime, entry.size.value_or(0)});
         }
     }
-    sortNewestFirst(files, config.maxFilesPerTool);
-    return files;
+    return newestReadable(std::move(files), config.maxFilesPerTool);
 }
 
 std::optional<Observation> AIWatcher::Scanner::readClaude(const FileInfo& file) {

@@ -9,8 +9,8 @@
 namespace corvane {
 
 /// Steers the AI watcher: where the transcripts live, how time and processes are read, and the
-/// deadlines and thresholds of classification. Every field has a default; paths default to the
-/// user's home folder (`$HOME`, else the password database).
+/// deadlines and thresholds of classification. Every field has a default; paths default to places
+/// under the user's home folder as `homeDirectory` gives it.
 struct AIWatcherConfig {
     using ProcessNames = std::function<std::set<std::string>()>;
     using FileAccessProbe = std::function<void(const std::string& path)>;

@@ -2,8 +2,8 @@
 
 #include "DirectoryListing.h"
 #include "JsonLine.h"
-#include "RegularFile.h"
 #include "TimedTask.h"
+#include "support/RegularFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -15,8 +15,8 @@ namespace {
 constexpr int desktopLevels = 4;
 constexpr std::size_t foldersPerLevel = 6;
 constexpr std::size_t candidateFiles = 5;
-/// Session records are small; anything far larger is not one and is not read whole.
-constexpr std::size_t maxSessionFileBytes = 8 * 1024 * 1024;
+/// Session records are small; anything larger is not one and is not read whole.
+constexpr std::size_t maxSessionFileBytes = 512 * 1024;
 
 struct Dated {
     std::string path;
@@ -29,7 +29,7 @@ void sortNewestFirst(std::vector<Dated>& items) {
 }
 
 std::optional<std::string> sessionTitle(const std::string& path) {
-    const auto text = readSmallRegularFile(path, maxSessionFileBytes);
+    const auto text = readRegularFile(path, maxSessionFileBytes);
     if (!text) return std::nullopt;
     std::optional<std::string> title;
     if (const auto object = JsonLine::parseObject(*text, false)) {
@@ -64,7 +64,7 @@ std::vector<AISession> AIWatcher::scanDesktop(Date now) const {
                     continue;
                 }
                 newest = newest ? std::max(*newest, *entry.mtime) : *entry.mtime;
-                if (pathExtension(entry.name) == "json" && entry.name.starts_with("local_")) {
+                if (entry.isRegularFile && pathExtension(entry.name) == "json" && entry.name.starts_with("local_")) {
                     candidates.push_back({entry.path, entry.name, *entry.mtime});
                 }
             }

@@ -1,5 +1,7 @@
 #include "AttentionCenter.h"
 
+#include "apps/HostApplications.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -13,7 +15,8 @@ std::string attentionKey(AIToolKind tool, const std::string& sessionID) {
 bool isHostInFront(AIToolKind tool, const std::optional<std::string>& front) {
     if (!front) return false;
     const auto hosts = hostBundleIDs(tool);
-    return std::find(hosts.begin(), hosts.end(), *front) != hosts.end();
+    return std::any_of(hosts.begin(), hosts.end(),
+                       [&](std::string_view host) { return HostApplications::isFrontmost(host, *front); });
 }
 
 } // namespace

@@ -32,8 +32,9 @@ struct AttentionEvent {
 /// Decides when the user should hear that sessions need them: each session at most once per
 /// episode of waiting, not again within `sessionCooldown` of its last announcement, no event
 /// within `globalInterval` of the previous one, nothing while alerts are paused, and nothing for a
-/// session whose host application is in front. Thread-safe; the injected functions are called
-/// under the center's lock and must not call back into it.
+/// session whose host application is in front (`frontmostBundleID` gives the front-most
+/// application's identity, matched by `HostApplications::isFrontmost`). Thread-safe; the injected
+/// functions are called under the center's lock and must not call back into it.
 class AttentionCenter {
 public:
     using FrontmostBundleID = std::function<std::optional<std::string>()>;

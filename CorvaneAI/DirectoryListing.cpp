@@ -26,7 +26,14 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path
             entry.mtime = FileTail::modificationDate(status);
             entry.size = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
             entry.isDirectory = S_ISDIR(status.st_mode);
+            entry.isRegularFile = S_ISREG(status.st_mode);
+            entry.identity =
+                FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
         }
+        entry.isSymbolicLink =
+            item->d_type == DT_LNK ||
+            (item->d_type == DT_UNKNOWN && ::fstatat(dirFd, item->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+             S_ISLNK(status.st_mode));
         entries.push_back(std::move(entry));
     }
     return entries;

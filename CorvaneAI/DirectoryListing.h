@@ -11,7 +11,15 @@
 
 namespace corvane {
 
-/// One entry of a folder with the attributes the watcher asks for (symbolic links followed).
+/// The device and inode of a file: two paths with the same identity reach the same file.
+struct FileIdentity {
+    std::uint64_t device{};
+    std::uint64_t inode{};
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+/// One entry of a folder with the attributes the watcher asks for (symbolic links followed,
+/// except for `isSymbolicLink`).
 struct DirectoryEntry {
     std::string name;
     std::string path;
@@ -19,6 +27,11 @@ struct DirectoryEntry {
     std::optional<Date> mtime;
     std::optional<std::uint64_t> size;
     bool isDirectory{false};
+    bool isRegularFile{false};
+    /// The entry itself is a symbolic link.
+    bool isSymbolicLink{false};
+    /// Absent when the entry could not be examined.
+    std::optional<FileIdentity> identity;
 };
 
 /// The entries of the folder at `path` (without "." and ".."), in no promised order; absent when

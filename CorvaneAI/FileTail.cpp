@@ -1,6 +1,6 @@
 #include "FileTail.h"
 
-#include "RegularFile.h"
+#include "support/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>

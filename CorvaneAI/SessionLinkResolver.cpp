@@ -3,8 +3,8 @@
 #include "DirectoryListing.h"
 #include "FileTail.h"
 #include "JsonLine.h"
-#include "RegularFile.h"
 #include "support/PercentEncoding.h"
+#include "support/RegularFile.h"
 
 #include <sys/stat.h>
 
@@ -183,7 +183,7 @@ void SessionLinkResolver::build(const std::string& signature, Date at) {
             for (const DirectoryEntry& entry : *entries) {
                 if (pathExtension(entry.name) != "json" || !entry.name.starts_with("local_")) continue;
                 if (!entry.size || *entry.size > maxRecordBytes) continue;
-                const auto text = readSmallRegularFile(entry.path, maxRecordBytes);
+                const auto text = readRegularFile(entry.path, maxRecordBytes);
                 if (!text) continue;
                 if (auto record = parseRecord(*text)) found.push_back({std::move(record->first), std::move(record->second),
                                                                       entry.mtime ? unixSeconds(*entry.mtime) : 0});
@@ -195,6 +195,13 @@ void SessionLinkResolver::build(const std::string& signature, Date at) {
     for (std::size_t i = 0; i < std::min(found.size(), maxRecords); ++i) map_.emplace(found[i].cli, found[i].desktop);
     lastBuild_ = at;
     signature_ = signature;
+}
+
+SessionLinkLookup freshSessionLinkLookup(std::string home, Clock now) {
+    return [dir = std::move(home) + "/Library/Application Support/Claude/claude-code-sessions",
+            now = std::move(now)](AIToolKind tool, const std::string& sessionID) {
+        return SessionLinkResolver(dir, now).link(tool, sessionID);
+    };
 }
 
 } // namespace corvane

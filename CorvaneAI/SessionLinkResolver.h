@@ -3,6 +3,7 @@
 #include "ai/AIToolKind.h"
 #include "support/Clock.h"
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -69,5 +70,13 @@ private:
     std::optional<Date> lastBuild_;
     std::string signature_;
 };
+
+/// Resolves a jump's link from a tool and a session id.
+using SessionLinkLookup = std::function<SessionLink(AIToolKind tool, const std::string& sessionID)>;
+
+/// The lookup every jump uses: each call makes a resolver of its own over the desktop app's
+/// code-session records under `home`, so no cache or throttle outlives one lookup and a record
+/// written since the last jump is always found. Any thread.
+SessionLinkLookup freshSessionLinkLookup(std::string home, Clock now = systemClock());
 
 } // namespace corvane

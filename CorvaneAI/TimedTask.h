@@ -25,6 +25,13 @@ class TimedTask {
 public:
     using Work = std::function<std::optional<T>()>;
 
+    /// What a wait found.
+    struct Outcome {
+        /// The work had ended by the deadline (so an absent value means it yielded nothing).
+        bool finished{false};
+        std::optional<T> value;
+    };
+
     /// Starts `work` on `executor` at once.
     static std::shared_ptr<TimedTask> start(Executor& executor, Work work) {
         auto task = std::shared_ptr<TimedTask>(new TimedTask());
@@ -47,10 +54,13 @@ public:
 
     /// The work's result once it has finished, waiting at most until `deadline` (monotonic).
     /// Absent on timeout or when the work yielded nothing.
-    std::optional<T> wait(std::chrono::steady_clock::time_point deadline) {
+    std::optional<T> wait(std::chrono::steady_clock::time_point deadline) { return waitForOutcome(deadline).value; }
+
+    /// Like `wait`, telling a work that yielded nothing from one that had not finished in time.
+    Outcome waitForOutcome(std::chrono::steady_clock::time_point deadline) {
         std::unique_lock lock(lock_);
-        if (!finished_.wait_until(lock, deadline, [this] { return done_; })) return std::nullopt;
-        return value_;
+        if (!finished_.wait_until(lock, deadline, [this] { return done_; })) return {};
+        return {true, value_};
     }
 
     /// The work's result, waiting as long as it takes. Only for work that bounds its own waits.

@@ -1,6 +1,6 @@
 #include "disk/SystemDiskAdvisor.h"
 
-#include "support/FileRead.h"
+#include "support/RegularFile.h"
 
 #include <plist/plist.h>
 #include <simdjson.h>
@@ -14,6 +14,9 @@ namespace corvane {
 namespace {
 
 using StateDict = std::map<std::string, std::string>;
+
+/// Update-state files hold a handful of strings; anything far larger is not one.
+constexpr std::size_t maxStateFileBytes = 256 * 1024;
 
 std::optional<StateDict> jsonDict(const std::string& bytes) {
     simdjson::dom::parser parser;
@@ -59,7 +62,7 @@ std::optional<StateDict> propertyListDict(const std::string& bytes) {
 } // namespace
 
 std::optional<StateDict> SystemDiskAdvisor::readStateDict(const std::string& path) {
-    const std::optional<std::string> bytes = readWholeFile(path);
+    const std::optional<std::string> bytes = readRegularFile(path, maxStateFileBytes);
     if (!bytes) return std::nullopt;
     if (auto dict = jsonDict(*bytes)) return dict;
     return propertyListDict(*bytes);

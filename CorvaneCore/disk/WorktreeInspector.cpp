@@ -1,6 +1,6 @@
 #include "disk/WorktreeInspector.h"
 
-#include "support/FileRead.h"
+#include "support/RegularFile.h"
 #include "support/Utf8.h"
 
 #include <sys/stat.h>
@@ -46,7 +46,7 @@ WorktreeVerdict inspect(const std::string& dir, double timeout) {
     if (::lstat(gitFile.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > largestGitFile) {
         return WorktreeVerdict::notWorktree;
     }
-    const std::optional<std::string> text = readWholeFile(gitFile);
+    const std::optional<std::string> text = readRegularFile(gitFile, largestGitFile);
     if (!text || !isValidUtf8(*text)) return WorktreeVerdict::notWorktree;
     if (text->rfind("gitdir:", 0) != 0 || text->find("/worktrees/") == std::string::npos) {
         return WorktreeVerdict::notWorktree;

@@ -21,7 +21,9 @@ std::optional<std::string> preadAll(const UniqueFd& fd);
 /// `overflow` instead. Absent on a read error. Avoids an allocation per sample.
 std::optional<std::string_view> preadInto(const UniqueFd& fd, std::span<char> buffer, std::string& overflow);
 
-/// Reads a whole file by path; absent when it cannot be opened or read.
+/// Reads a kernel file (/proc, /sys) whole by path, however long its text; absent when it cannot
+/// be opened or read. Kernel files report size 0, so no size check applies. Never for files that
+/// others can place (it would block on a FIFO and never end on a device): use `readRegularFile`.
 std::optional<std::string> readWholeFile(const std::string& path);
 
 } // namespace corvane

@@ -20,7 +20,7 @@ std::string passwordDatabaseHome() {
     passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-        found->pw_dir != nullptr && found->pw_dir[0] != '\0') {
+        found->pw_dir != nullptr && found->pw_dir[0] == '/') {
         return found->pw_dir;
     }
     return "/";
@@ -29,10 +29,14 @@ std::string passwordDatabaseHome() {
 } // namespace
 
 std::string homeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-        return withoutTrailingSlash(home);
-    }
+    if (auto home = absolutePathFromEnvironment("HOME")) return withoutTrailingSlash(std::move(*home));
     return withoutTrailingSlash(passwordDatabaseHome());
+}
+
+std::optional<std::string> absolutePathFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || value[0] != '/') return std::nullopt;
+    return std::string(value);
 }
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "AIWatcherConfig.h"
 #include "ProcessScanner.h"
+#include "support/HomeDirectory.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +13,10 @@ namespace corvane {
 namespace {
 
 TEST(AIWatcherConfig, DefaultsFollowHome) {
-    const char* old = std::getenv("HOME");
-    const std::string saved = old != nullptr ? old : "";
-    ::setenv("HOME", "/home/tester", 1);
-    const AIWatcherConfig config;
-    ::setenv("HOME", saved.c_str(), 1);
+    const AIWatcherConfig config = [] {
+        const test::ScopedEnvironment home("HOME", "/home/tester");
+        return AIWatcherConfig();
+    }();
     EXPECT_EQ(config.claudeProjectsDir, "/home/tester/.claude/projects");
     EXPECT_EQ(config.codexSessionsDir, "/home/tester/.codex/sessions");
     EXPECT_EQ(config.claudeDesktopSessionsDir,
@@ -29,6 +30,12 @@ TEST(AIWatcherConfig, DefaultsFollowHome) {
     EXPECT_FALSE(config.fileAccessProbe);
     ASSERT_TRUE(config.now);
     ASSERT_TRUE(config.processNames);
+}
+
+TEST(AIWatcherConfig, RelativeHomeMeansTheSameHomeAsEverywhere) {
+    const test::ScopedEnvironment home("HOME", "relative/home");
+    EXPECT_EQ(AIWatcherConfig().claudeProjectsDir, homeDirectory() + "/.claude/projects");
+    EXPECT_EQ(homeDirectory().front(), '/');
 }
 
 TEST(ProcessNames, NodeScriptThroughSymlinkCountsAsClaude) {

@@ -1,6 +1,9 @@
 #include "AIWatcher.h"
+#include "ProcessScanner.h"
 #include "WatcherHome.h"
 #include "support/ConcurrentPool.h"
+#include "support/FileRead.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +11,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
+#include <filesystem>
 
 #include <cstdlib>
 #include <ctime>
@@ -300,24 +306,59 @@ TEST(AIWatcher, HungReadHoldsOneWorkerAndNeverBlocksLaterPolls) {
     home.release();
 }
 
-TEST(AIWatcher, FifoNamedLikeTranscriptDoesNotHangPolls) {
+// Run as an unprivileged user, for whom a locked file cannot be read.
+TEST(AIWatcher, OnlyReadableRegularTranscriptsTakeTheSlotsEachOnce) {
+    if (const int child = test::rerunCurrentTestUnprivileged(); child >= 0) {
+        EXPECT_EQ(child, 0) << "the same test run as an unprivileged user";
+        return;
+    }
     WatcherHome home;
-    home.dir.makeDirectory(".claude/projects/p");
-    const std::string fifo = home.claudeProjects() + "/p/pipe.jsonl";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    WatcherHome::setMtime(fifo, T0);
-    const std::string live = ".claude/projects/p/live.jsonl";
-    home.write(live, lines::claudeBusy(), T0);
-    // One worker: a read stuck on the pipe would take it for good.
+    std::vector<std::string> real;
+    for (int i = 0; i < 12; ++i) {
+        real.push_back("r" + std::to_string(i));
+        home.write(".claude/projects/p/r" + std::to_string(i) + ".jsonl", lines::claudeBusy(""), at(-100 - i));
+    }
+    // Newer than every real transcript, and none of them one.
+    const std::string project = home.claudeProjects() + "/p";
+    ASSERT_EQ(::mkfifo((project + "/pipe.jsonl").c_str(), 0600), 0);
+    WatcherHome::setMtime(project + "/pipe.jsonl", at(-1));
+    WatcherHome::setMtime(home.dir.makeDirectory(".claude/projects/p/folder.jsonl"), at(-2));
+    const std::string locked = home.write(".claude/projects/p/locked.jsonl", lines::claudeBusy(""), at(-3));
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    // Every real transcript is reachable a second time, through a linked project folder.
+    home.dir.symlink(project, ".claude/projects/linked");
+
+    // One worker: a read stuck on the pipe would hold it for good.
     AIWatcher watcher(home.config(), std::make_shared<ConcurrentPool>(1));
     home.clock.set(at(5));
-    auto status = watcher.statuses()[0];
-    EXPECT_EQ(find(status, "pipe")->activity, AIActivity::working);
-    home.write(live, lines::claudeWaiting(), at(6));
+    const AIToolStatus status = watcher.statuses()[0];
+    std::vector<std::string> found = ids(status);
+    std::sort(found.begin(), found.end());
+    std::sort(real.begin(), real.end());
+    EXPECT_EQ(found, real);
+    for (const AISession& session : status.sessions)
+        EXPECT_EQ(session.project, "p") << session.id;
+    EXPECT_EQ(home.accesses(project + "/pipe.jsonl"), 0);
+}
+
+TEST(AIWatcher, TranscriptWhoseReadFailsIsNoSession) {
+    WatcherHome home;
+    const std::string gone = home.write(".claude/projects/p/gone.jsonl", lines::claudeBusy(), T0);
+    home.write(".claude/projects/p/live.jsonl", lines::claudeBusy(), at(-1));
+    auto removing = std::make_shared<std::atomic<bool>>(false);
+    AIWatcherConfig config = home.config();
+    // Removed between the listing and the read.
+    config.fileAccessProbe = [gone, removing](const std::string& path) {
+        if (*removing && path == gone) ::unlink(gone.c_str());
+    };
+    AIWatcher watcher(config);
+    home.clock.set(at(5));
+    EXPECT_EQ(ids(watcher.statuses()[0]), (std::vector<std::string>{"gone", "live"}));
+    // Unlike a read that overran, a failed one does not keep the session's earlier record.
+    home.write(".claude/projects/p/gone.jsonl", lines::claudeWaiting(), at(6));
+    *removing = true;
     home.clock.set(at(30));
-    status = watcher.statuses()[0];
-    EXPECT_EQ(find(status, "live")->activity, AIActivity::waitingForUser);
-    EXPECT_EQ(home.accesses(fifo), 2); // tried in each poll, never left running
+    EXPECT_EQ(ids(watcher.statuses()[0]), (std::vector<std::string>{"live"}));
 }
 
 TEST(AIWatcher, DesktopTreeWithoutSessionRecordsIsOneWorkingSession) {
@@ -343,6 +384,9 @@ TEST(AIWatcher, DesktopSessionRecordsGiveTitledSessions) {
     home.write(base + "org/local_1.json", R"({"title":"重构登录"})", at(-10));
     home.write(base + "org/local_2.json", "{broken", at(-20));
     home.write(base + "org/remote_3.json", R"({"title":"x"})", at(-5));
+    const std::string fifo = home.desktopSessions() + "/org/local_0.json"; // newest, but no record
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    WatcherHome::setMtime(fifo, at(-1));
     for (int i = 4; i <= 9; ++i) home.write(base + "org/local_" + std::to_string(i) + ".json", "{}", at(-100 - i));
     AIWatcher watcher(home.config());
     const auto desktop = watcher.statuses()[1];
@@ -383,11 +427,32 @@ TEST(AIWatcher, DesktopWalkStopsAtFourLevelsAndSixNewestFolders) {
                                                "local_f3.json"}));
 }
 
-// Integration against the live process table: a real process named "claude".
+/// The names the rule gives one real process, read from its /proc entry; empty once it is gone.
+std::set<std::string> namesOfProcess(pid_t pid) {
+    const std::string dir = "/proc/" + std::to_string(pid);
+    std::string comm = readWholeFile(dir + "/comm").value_or("");
+    if (!comm.empty() && comm.back() == '\n') comm.pop_back();
+    if (comm.empty()) return {};
+    std::vector<std::string> arguments;
+    const std::string cmdline = readWholeFile(dir + "/cmdline").value_or("");
+    for (std::size_t at = 0; at < cmdline.size();) {
+        const std::size_t end = std::min(cmdline.find('\0', at), cmdline.size());
+        arguments.push_back(cmdline.substr(at, end - at));
+        at = end + 1;
+    }
+    std::error_code error;
+    const std::string executable = std::filesystem::read_symlink(dir + "/exe", error).string();
+    const auto names = ProcessScanner::namesOf(comm, arguments, executable);
+    return {names.begin(), names.end()};
+}
+
+// A real process named "claude", seen through its own /proc entry only, so that other processes
+// of that name on the machine change nothing.
 TEST(AIWatcherLive, RealProcessNamedClaudeCountsAsRunning) {
     test::TempDir bin;
     const std::string claude = bin / "claude";
-    ASSERT_EQ(std::system(("cp /bin/sleep '" + claude + "'").c_str()), 0);
+    std::filesystem::copy_file("/bin/sleep", claude);
+    std::filesystem::permissions(claude, std::filesystem::perms::owner_all);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -396,7 +461,7 @@ TEST(AIWatcherLive, RealProcessNamedClaudeCountsAsRunning) {
     }
     WatcherHome home;
     AIWatcherConfig config = home.config();
-    config.processNames = AIWatcherConfig::defaultProcessNames();
+    config.processNames = [child] { return namesOfProcess(child); };
     AIWatcher watcher(config);
     bool running = false;
     for (int attempt = 0; attempt < 50 && !running; ++attempt) {
@@ -404,7 +469,7 @@ TEST(AIWatcherLive, RealProcessNamedClaudeCountsAsRunning) {
         if (!running) ::usleep(20'000); // the child may not have exec'd yet
     }
     ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
+    ::waitpid(child, nullptr, 0); // gone from /proc, not even a zombie is left
     EXPECT_TRUE(running);
     EXPECT_FALSE(watcher.statuses()[0].isRunning);
 }

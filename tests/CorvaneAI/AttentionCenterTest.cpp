@@ -1,7 +1,11 @@
 #include "AttentionCenter.h"
+#include "apps/HostApplications.h"
 #include "support/ManualClock.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
 
 namespace corvane {
 namespace {
@@ -122,6 +126,66 @@ TEST(AttentionCenter, HostApplicationInFrontSuppressesItsToolOnly) {
     ASSERT_TRUE(cli);
     EXPECT_EQ(cli->items, (std::vector<AttentionEvent::Item>{{AIToolKind::claudeCode, "shop", "a"},
                                                               {AIToolKind::claudeDesktop, std::nullopt, "d"}}));
+}
+
+/// The tools announced when sessions of all three start waiting while `front` is in front.
+std::vector<AIToolKind> announcedWith(const std::string& front) {
+    Scene scene;
+    scene.front = front;
+    const auto event = scene.ingest({waitingA}, {session("d", AIActivity::waitingForUser)},
+                                    {session("x", AIActivity::waitingForUser)});
+    std::vector<AIToolKind> tools;
+    if (event) {
+        for (const AttentionEvent::Item& item : event->items)
+            tools.push_back(item.tool);
+    }
+    return tools;
+}
+
+TEST(AttentionCenter, LinuxHostsInFrontSuppressTheirToolOnly) {
+    using enum AIToolKind;
+    const std::vector<AIToolKind> all{claudeCode, claudeDesktop, codex};
+    const std::vector<AIToolKind> withoutDesktop{claudeCode, codex};
+    const std::vector<AIToolKind> withoutCodex{claudeCode, claudeDesktop};
+    // Front-most identities as the tracker reports them: window classes and desktop IDs.
+    const std::vector<std::pair<std::string, std::vector<AIToolKind>>> table{
+        {"Gnome-terminal", withoutCodex},
+        {"org.gnome.Terminal", withoutCodex},
+        {"konsole", withoutCodex},
+        {"Xfce4-terminal", withoutCodex},
+        {"kitty", withoutCodex},
+        {"Alacritty", withoutCodex},
+        {"org.wezfurlong.wezterm", withoutCodex},
+        {"Tilix", withoutCodex},
+        {"Terminator", withoutCodex},
+        {"XTerm", withoutCodex},
+        {"x-terminal-emulator", withoutCodex},
+        {"Code", withoutCodex},
+        {"Cursor", withoutCodex},
+        {"Claude", withoutDesktop},
+        {"claude-desktop", withoutDesktop},
+        {"firefox", all},
+        {"org.gnome.Nautilus", all},
+        {"", all},
+    };
+    for (const auto& [front, announced] : table)
+        EXPECT_EQ(announcedWith(front), announced) << front;
+
+    // Every identity of the host table, in any case, hides its own tool's sessions.
+    for (const AIToolKind tool : {claudeDesktop, codex}) {
+        for (const std::string_view host : hostBundleIDs(tool)) {
+            for (const std::string_view identity : HostApplications::identities(host)) {
+                std::string upper(identity);
+                for (char& c : upper)
+                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                for (const std::string& front : {std::string(identity), upper}) {
+                    const auto tools = announcedWith(front);
+                    EXPECT_EQ(std::count(tools.begin(), tools.end(), tool), 0) << front;
+                    EXPECT_EQ(tools.size(), 2U) << front;
+                }
+            }
+        }
+    }
 }
 
 TEST(AttentionCenter, HeldBackSessionIsDroppedWhenItsHostComesToFront) {

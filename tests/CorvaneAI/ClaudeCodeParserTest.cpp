@@ -116,6 +116,15 @@ TEST(ClaudeCodeParser, SkipsWhatCannotSettle) {
     EXPECT_EQ(parseText("").state, RawState::unknown);
 }
 
+TEST(ClaudeCodeParser, IntegersBeyondSixtyFourBitsAreValidNumbers) {
+    // JavaScript writes such integers in full; the line still settles the state.
+    const std::string usage = R"("usage":{"input_tokens":123456789012345678901234567890,"delta":-9223372036854775809,)"
+                              R"("cache":18446744073709551616},)";
+    const std::string older = user(R"("go")");
+    EXPECT_EQ(parseText(older + assistant(R"([{"type":"text","text":"done"}])", R"("end_turn")", usage)).state,
+              RawState::waitingText);
+}
+
 TEST(ClaudeCodeParser, WorkingDirectoryComesFromNewestLineThatHasOne) {
     const std::string text = user(R"("old")", R"("cwd":"/old",)") +
                              assistant(R"([{"type":"text","text":"a"}])", R"("end_turn")") +

@@ -75,6 +75,9 @@ TEST(FileTail, UnreadableOrMissingOrNonRegularGivesNothing) {
     // No writer exists: a blocking open would hang here forever.
     EXPECT_FALSE(FileTail::readLines(fifo, 100));
     EXPECT_FALSE(FileTail::readFirstLine(fifo, 100));
+    const std::string zero = dir.symlink("/dev/zero", "zero.jsonl");
+    EXPECT_FALSE(FileTail::readLines(zero, 100));
+    EXPECT_FALSE(FileTail::readFirstLine(zero, 100));
 }
 
 TEST(FileTail, FirstLineStopsAtNewlineOrAtMaxBytes) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace corvane {
 namespace {
 
@@ -64,6 +66,8 @@ TEST_F(ResolverHome, CommandLineSessionOpensTheNewestNamingRecord) {
     home.write("sessions/org/proj/local_big.json", R"({"cliSessionId":"cli-6","sessionId":"local_big","pad":")" +
                                                        std::string(524288, 'x') + "\"}", t);
     record("org/proj/local_empty.json", "", "local_empty", t);
+    home.dir.symlink("/dev/zero", "sessions/org/proj/local_zero.json");
+    ASSERT_EQ(::mkfifo((dir + "/org/proj/local_pipe.json").c_str(), 0600), 0);
     SessionLinkResolver resolver(dir, home.clock.clock(), ClaudeDesktopLinkBase{"claude", "claude.ai"});
     EXPECT_EQ(resolver.link(AIToolKind::claudeCode, "cli-1"),
               (SessionLink{"claude://claude.ai/claude-code-desktop/local_newer", "com.anthropic.claudefordesktop", true}));
@@ -110,6 +114,15 @@ TEST_F(ResolverHome, RebuildsAtMostEveryThirtySecondsAndOnlyWhenTheTreeChanged) 
     WatcherHome::setMtime(dir + "/org/proj", addingSeconds(t, 9));
     home.clock.advance(-100);
     EXPECT_TRUE(resolver.link(AIToolKind::claudeCode, "cli-d").url);
+}
+
+TEST_F(ResolverHome, EveryJumpLooksAgainSoARecordWrittenSinceIsFound) {
+    const SessionLinkLookup lookup = freshSessionLinkLookup(home.dir.path(), home.clock.clock());
+    const std::string records = "Library/Application Support/Claude/claude-code-sessions/org/proj/";
+    EXPECT_FALSE(lookup(AIToolKind::claudeCode, "cli-new").url);
+    // At the same moment: a resolver kept from the first jump would still be in its 30-second pause.
+    home.write(records + "local_new.json", R"({"cliSessionId":"cli-new","sessionId":"local_new"})", home.clock.now());
+    EXPECT_EQ(lookup(AIToolKind::claudeCode, "cli-new").url, "claude://claude.ai/claude-code-desktop/local_new");
 }
 
 TEST_F(ResolverHome, AtMost1024RecordsAreHeld) {

@@ -23,6 +23,7 @@ TEST(TimedTask, WaiterGivesUpAtTheDeadlineWhileTheWorkGoesOn) {
         return std::optional<int>(7);
     });
     EXPECT_FALSE(task->wait(std::chrono::steady_clock::now() + 20ms));
+    EXPECT_FALSE(task->waitForOutcome(std::chrono::steady_clock::now() + 20ms).finished);
     EXPECT_FALSE(finished);
     gate.set_value();
     // Every waiter, early or late, sees the value once it is there.
@@ -37,6 +38,10 @@ TEST(TimedTask, EmptyOrThrowingWorkYieldsNothing) {
     auto throwing = TimedTask<int>::start(pool, []() -> std::optional<int> { throw std::runtime_error("disk"); });
     EXPECT_FALSE(empty->wait());
     EXPECT_FALSE(throwing->wait());
+    // Finished without a result, as opposed to not finished in time.
+    const auto outcome = throwing->waitForOutcome(std::chrono::steady_clock::now() + 10s);
+    EXPECT_TRUE(outcome.finished);
+    EXPECT_FALSE(outcome.value);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "apps/BundleInfo.h"
 
-#include "support/FileRead.h"
+#include "support/RegularFile.h"
 
 #include <plist/plist.h>
 
@@ -16,6 +16,9 @@ struct PlistFree {
 };
 using UniquePlist = std::unique_ptr<void, PlistFree>;
 
+/// Information files of even large applications stay well below this.
+constexpr std::size_t maxInfoPlistBytes = 512 * 1024;
+
 std::optional<std::string> stringEntry(plist_t dict, const char* key) {
     plist_t node = plist_dict_get_item(dict, key);
     if (node == nullptr || plist_get_node_type(node) != PLIST_STRING) return std::nullopt;
@@ -28,7 +31,7 @@ std::optional<std::string> stringEntry(plist_t dict, const char* key) {
 } // namespace
 
 std::optional<BundlePlistFields> readBundlePlist(const std::string& bundlePath) {
-    const auto data = readWholeFile(bundlePath + "/Contents/Info.plist");
+    const auto data = readRegularFile(bundlePath + "/Contents/Info.plist", maxInfoPlistBytes);
     if (!data || data->empty() || data->size() > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
     plist_t root = nullptr;
     plist_from_memory(data->data(), static_cast<std::uint32_t>(data->size()), &root);

@@ -1,7 +1,7 @@
 #include "apps/linux/DesktopEntry.h"
 
-#include "support/FileRead.h"
 #include "support/HomeDirectory.h"
+#include "support/RegularFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +10,9 @@
 namespace corvane {
 
 namespace {
+
+/// Desktop entries with every translation stay well below this.
+constexpr std::size_t maxDesktopEntryBytes = 512 * 1024;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -54,12 +57,14 @@ std::optional<std::string> desktopEntryName(std::string_view text) {
 
 std::vector<std::string> applicationDirectories() {
     std::vector<std::string> dirs;
-    dirs.push_back(environmentOr("XDG_DATA_HOME", homeDirectory() + "/.local/share") + "/applications");
+    dirs.push_back(absolutePathFromEnvironment("XDG_DATA_HOME").value_or(homeDirectory() + "/.local/share") +
+                   "/applications");
     const std::string dataDirs = environmentOr("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
     std::size_t at = 0;
     while (at <= dataDirs.size()) {
         const std::size_t end = std::min(dataDirs.find(':', at), dataDirs.size());
-        if (end > at) dirs.push_back(dataDirs.substr(at, end - at) + "/applications");
+        // Relative entries are ignored, as for every XDG variable.
+        if (end > at && dataDirs[at] == '/') dirs.push_back(dataDirs.substr(at, end - at) + "/applications");
         at = end + 1;
     }
     return dirs;
@@ -85,7 +90,7 @@ std::optional<std::string> DesktopNameCache::lookUp(const std::string& identity)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const std::string* candidate : std::initializer_list<const std::string*>{&identity, &lower}) {
         for (const std::string& dir : directories_) {
-            if (const auto text = readWholeFile(dir + "/" + *candidate + ".desktop")) {
+            if (const auto text = readRegularFile(dir + "/" + *candidate + ".desktop", maxDesktopEntryBytes)) {
                 if (auto name = desktopEntryName(*text)) return name;
             }
         }

@@ -15,6 +15,7 @@ std::optional<std::string> desktopEntryName(std::string_view entryText);
 
 /// The folders searched for desktop entries, most important first: $XDG_DATA_HOME/applications
 /// (default ~/.local/share), then each of $XDG_DATA_DIRS (default /usr/local/share:/usr/share).
+/// Relative paths in these variables are ignored.
 std::vector<std::string> applicationDirectories();
 
 /// Display names of application identities from "<identity>.desktop" (tried as given, then in

@@ -1,5 +1,7 @@
 #include "apps/SystemAppOpener.h"
 
+#include "apps/HostApplications.h"
+
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
@@ -20,7 +22,7 @@ struct GErrorFree {
 
 /// The first installed application among the desktop IDs standing for `bundleID`.
 AppInfoRef findApplication(const std::string& bundleID) {
-    for (const std::string& id : desktopIDsFor(bundleID)) {
+    for (const std::string& id : HostApplications::launchIDs(bundleID)) {
         if (GDesktopAppInfo* info = g_desktop_app_info_new((id + ".desktop").c_str())) return AppInfoRef(info);
     }
     return nullptr;

@@ -33,22 +33,21 @@ private:
     std::optional<std::string> saved_;
 };
 
-TEST(HomeDirectory, PrefersHomeVariableWithoutTrailingSlash) {
-    HomeVariable home("/tmp/somewhere/");
-    EXPECT_EQ(homeDirectory(), "/tmp/somewhere");
+std::string passwordDatabaseHome() {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr ? entry->pw_dir : "";
 }
 
-TEST(HomeDirectory, FallsBackToPasswordDatabase) {
-    const passwd* entry = ::getpwuid(::getuid());
-    ASSERT_NE(entry, nullptr);
-    const std::string expected = entry->pw_dir;
-    {
-        HomeVariable home(nullptr);
-        EXPECT_EQ(homeDirectory(), expected);
-    }
-    {
-        HomeVariable home("");
-        EXPECT_EQ(homeDirectory(), expected);
+TEST(HomeDirectory, OnlyAnAbsoluteHomeVariableCounts) {
+    const std::string database = passwordDatabaseHome();
+    ASSERT_EQ(database.front(), '/');
+    const std::vector<std::pair<const char*, std::string>> table{
+        {"/tmp/somewhere/", "/tmp/somewhere"}, {"/", "/"},           {nullptr, database}, {"", database},
+        {"relative/home", database},           {"./home", database}, {"~", database},
+    };
+    for (const auto& [value, expected] : table) {
+        HomeVariable home(value);
+        EXPECT_EQ(homeDirectory(), expected) << (value != nullptr ? value : "(unset)");
     }
 }
 

@@ -29,8 +29,6 @@ std::shared_ptr<AppModel> AppModel::live(std::shared_ptr<MainExecutor> main, std
     memory.background = background;
 
     auto forceTerminator = std::make_shared<PidfdForceTerminator>();
-    auto linkResolver = std::make_shared<SessionLinkResolver>(
-        home + "/Library/Application Support/Claude/claude-code-sessions", systemClock());
 
     Services s;
     s.provider = std::make_shared<SystemMemoryProvider>(std::move(memory));
@@ -45,9 +43,7 @@ std::shared_ptr<AppModel> AppModel::live(std::shared_ptr<MainExecutor> main, std
         HomeTrashMover trasher(home, HomeTrashMover::trashDirectoryFor(home));
         return DiskCleaner::clean(items, trasher, running, home);
     };
-    s.linkResolver = [linkResolver](AIToolKind tool, const std::string& sessionID) {
-        return linkResolver->link(tool, sessionID);
-    };
+    s.linkResolver = freshSessionLinkLookup(home);
     s.opener = makeSystemAppOpener();
     s.frontmostBundleID = [activity] { return activity->frontmost(); };
     s.returnFreeMemory = [] { ::malloc_trim(0); };

@@ -1,4 +1,4 @@
-#include "RegularFile.h"
+#include "support/RegularFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -14,9 +14,9 @@ std::optional<RegularFile> openRegularFile(const std::string& path) {
     return file;
 }
 
-std::optional<std::string> readSmallRegularFile(const std::string& path, std::size_t maxBytes) {
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes) {
     auto file = openRegularFile(path);
-    if (!file || file->status.st_size < 0 || static_cast<std::size_t>(file->status.st_size) > maxBytes) {
+    if (!file || file->status.st_size < 0 || static_cast<std::uintmax_t>(file->status.st_size) > maxBytes) {
         return std::nullopt;
     }
     std::string text(static_cast<std::size_t>(file->status.st_size), '\0');
@@ -25,7 +25,7 @@ std::optional<std::string> readSmallRegularFile(const std::string& path, std::si
         const ssize_t got = ::pread(file->fd.get(), text.data() + used, text.size() - used, static_cast<off_t>(used));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return std::nullopt;
-        if (got == 0) break;
+        if (got == 0) break; // shrunk since it was examined: what is there is the content
         used += static_cast<std::size_t>(got);
     }
     text.resize(used);
