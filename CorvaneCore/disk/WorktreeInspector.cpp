@@ -37,8 +37,9 @@ class CommandTime {
 public:
     CommandTime(double timeout, std::optional<Date> deadline) : timeout_(timeout) {
         if (deadline) {
-            end_ = Uptime::now() + std::chrono::duration_cast<Uptime::duration>(std::chrono::duration<double>(
-                                       std::clamp(secondsBetween(std::chrono::system_clock::now(), *deadline), -1e6, 1e6)));
+            end_ = Uptime::now() +
+                   std::chrono::duration_cast<Uptime::duration>(std::chrono::duration<double>(
+                       std::clamp(secondsBetween(std::chrono::system_clock::now(), *deadline), -1e6, 1e6)));
         }
     }
     /// Seconds the next command may take; absent once the deadline has passed.
@@ -55,9 +56,9 @@ private:
 };
 
 /// Settings that stop git from starting any program of the repository's or the user's
-/// configuration: the file-system monitor and every hook. Without the untracked cache git reads
-/// no state that a monitor would have kept. Untracked files are always listed, whatever the
-/// configuration says, so that they make the folder dirty.
+/// configuration: the file-system monitor and every hook. Without the untracked cache git looks
+/// at every folder itself instead of trusting times recorded earlier. Untracked files are always
+/// listed, whatever the configuration says, so that they make the folder dirty.
 std::vector<std::string> quietSettings() {
     return {"core.fsmonitor=false", "core.hooksPath=/dev/null", "core.untrackedCache=false",
             "status.showUntrackedFiles=normal"};
