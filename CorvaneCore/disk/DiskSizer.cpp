@@ -70,9 +70,9 @@ private:
         const auto now = Uptime::now();
         return now > budgetEnd || (deadlineEnd && now > *deadlineEnd);
     }
-    /// Counts one entry of the deepest folder; false when the walk must end.
-    bool count(const char* name);
-    void enter(const char* name, const struct stat& status);
+    /// Counts one entry of the deepest folder, open as `dirFd`; false when the walk must end.
+    bool count(int dirFd, const char* name);
+    void enter(int dirFd, const char* name, const struct stat& status);
     /// Leaves the deepest folder; false when its parent cannot be listed again.
     bool leave();
 
@@ -90,22 +90,28 @@ void Walk::run(int fd, const struct stat& top) {
     }
     levels_.push_back({std::move(dir), 0, top.st_dev, top.st_ino});
     while (!levels_.empty()) {
-        errno = 0;
-        const dirent* entry = ::readdir(levels_.back().dir.get());
-        if (entry == nullptr) {
-            if (errno != 0) measure.approximate = true;
-            if (!leave()) return;
-            continue;
+        // Lists the deepest folder until it ends or the walk enters one of its subfolders.
+        DIR* listing = levels_.back().dir.get();
+        const int listingFd = ::dirfd(listing);
+        const std::size_t depth = levels_.size();
+        while (levels_.size() == depth) {
+            errno = 0;
+            const dirent* entry = ::readdir(listing);
+            if (entry == nullptr) {
+                if (errno != 0) measure.approximate = true;
+                if (!leave()) return;
+                break;
+            }
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+            if (!count(listingFd, name)) return;
         }
-        const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        if (!count(name)) return;
     }
 }
 
-bool Walk::count(const char* name) {
+bool Walk::count(int dirFd, const char* name) {
     struct stat status;
-    if (::fstatat(::dirfd(levels_.back().dir.get()), name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         // Gone since it was listed, or (in a folder that may be listed but not entered) unreadable.
         if (errno != ENOENT) measure.approximate = true;
         return true;
@@ -128,12 +134,12 @@ bool Walk::count(const char* name) {
         measure.approximate = true;
         return false;
     }
-    if (isDirectory) enter(name, status);
+    if (isDirectory) enter(dirFd, name, status);
     return true;
 }
 
-void Walk::enter(const char* name, const struct stat& status) {
-    const int fd = ::openat(::dirfd(levels_.back().dir.get()), name, directoryFlags);
+void Walk::enter(int dirFd, const char* name, const struct stat& status) {
+    const int fd = ::openat(dirFd, name, directoryFlags);
     if (fd < 0 && errno == ENOENT) return; // removed since it was counted
     UniqueDir dir = fd >= 0 ? streamOf(fd) : UniqueDir();
     if (!dir) {
