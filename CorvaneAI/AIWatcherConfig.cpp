@@ -1,6 +1,6 @@
 #include "AIWatcherConfig.h"
 
-#include "ProcessScanner.h"
+#include "apps/ProcessScanner.h"
 #include "support/HomeDirectory.h"
 
 namespace corvane {

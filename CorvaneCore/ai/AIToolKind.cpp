@@ -36,4 +36,13 @@ std::vector<std::string_view> hostBundleIDs(AIToolKind kind) {
     return {};
 }
 
+std::optional<std::string_view> ownerBundleID(AIToolKind kind) {
+    switch (kind) {
+    case AIToolKind::claudeCode: return std::nullopt;
+    case AIToolKind::claudeDesktop: return "com.anthropic.claudefordesktop";
+    case AIToolKind::codex: return "com.openai.codex";
+    }
+    return std::nullopt;
+}
+
 } // namespace corvane

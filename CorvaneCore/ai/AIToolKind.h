@@ -22,5 +22,9 @@ std::optional<AIToolKind> aiToolKindFromRaw(std::string_view raw);
 std::string_view processName(AIToolKind kind);
 /// The host applications' identifiers, in order (none for the command-line tool).
 std::vector<std::string_view> hostBundleIDs(AIToolKind kind);
+/// The identity the tool counts as among running applications while a process of its
+/// `processName` runs, so that data it owns on disk is not cleaned under it: "com.openai.codex"
+/// for Codex, "com.anthropic.claudefordesktop" for the desktop app, none for the command-line tool.
+std::optional<std::string_view> ownerBundleID(AIToolKind kind);
 
 } // namespace corvane

@@ -13,7 +13,8 @@ struct DiskMeasure {
     std::uint64_t bytes{};
     /// Entries counted; the measured path itself counts as one.
     std::int64_t files{};
-    /// The walk stopped because its budget or deadline ran out; `bytes` is a lower bound.
+    /// The walk stopped because its budget or deadline ran out, or a folder in it could not be
+    /// opened or listed; `bytes` is a lower bound.
     bool approximate{false};
     /// Newest modification time among non-directory entries, when tracking was asked for.
     std::optional<Date> newestMTime;

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <vector>
 
 namespace corvane::DiskSizer {
 
@@ -16,6 +18,11 @@ namespace {
 using Uptime = std::chrono::steady_clock;
 
 constexpr std::uint64_t timeCheckInterval = 256;
+/// Folders whose listings stay open at once: deeper trees reopen shallower folders on the way
+/// back, so a walk never needs more descriptors than this, however deep the tree.
+constexpr std::size_t openLevelLimit = 32;
+
+constexpr int directoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 Date dateOf(const struct timespec& time) {
     return Date{} + std::chrono::duration_cast<Date::duration>(std::chrono::seconds(time.tv_sec) +
@@ -26,65 +33,149 @@ std::uint64_t allocatedBytes(const struct stat& status) {
     return status.st_blocks > 0 ? static_cast<std::uint64_t>(status.st_blocks) * 512 : 0;
 }
 
-/// The state one measurement shares across every level of its walk.
-struct Walk {
+/// A listing stream over `fd`, which it takes over (closed when no stream can be made).
+UniqueDir streamOf(int fd) {
+    UniqueDir dir(::fdopendir(fd));
+    if (!dir) ::close(fd);
+    return dir;
+}
+
+/// One folder on the path from the measured folder down to the one being listed.
+struct Level {
+    /// Open while the folder is among the deepest `openLevelLimit`; null once closed.
+    UniqueDir dir;
+    /// Where a closed listing resumes.
+    long position{0};
+    dev_t device{};
+    ino_t inode{};
+};
+
+/// One measurement's walk: depth first, without recursion. The path of folders being listed is
+/// a stack; only its deepest `openLevelLimit` folders hold a descriptor. A closed folder is
+/// reopened through ".." of its child when the walk climbs back to it, checked to be the same
+/// folder, and its listing resumes where it stopped.
+class Walk {
+public:
     DiskMeasure measure;
-    bool stop{false};
     bool seenFile{false};
-    std::uint64_t counter{0};
     Uptime::time_point budgetEnd;
     std::optional<Uptime::time_point> deadlineEnd;
     bool trackMTime{false};
     std::optional<Date> abortIfNewerThan;
 
-    void walk(int fd);
+    void run(int fd, const struct stat& top);
+
+private:
     bool outOfTime() const {
         const auto now = Uptime::now();
         return now > budgetEnd || (deadlineEnd && now > *deadlineEnd);
     }
+    /// Counts one entry of the deepest folder, open as `dirFd`; false when the walk must end.
+    bool count(int dirFd, const char* name);
+    void enter(int dirFd, const char* name, const struct stat& status);
+    /// Leaves the deepest folder; false when its parent cannot be listed again.
+    bool leave();
+
+    std::vector<Level> levels_;
+    /// Levels below this index are closed.
+    std::size_t firstOpen_{0};
+    std::uint64_t counter_{0};
 };
 
-void Walk::walk(int fd) {
-    UniqueDir dir(::fdopendir(fd));
+void Walk::run(int fd, const struct stat& top) {
+    UniqueDir dir = streamOf(fd);
     if (!dir) {
-        ::close(fd);
+        measure.approximate = true;
         return;
     }
-    const int dirFd = ::dirfd(dir.get());
-    while (!stop) {
-        const dirent* entry = ::readdir(dir.get());
-        if (entry == nullptr) break;
-        const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        struct stat status;
-        if (::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        measure.bytes += allocatedBytes(status);
-        measure.files += 1;
-        const bool isDirectory = S_ISDIR(status.st_mode);
-        if (!isDirectory) {
-            seenFile = true;
-            if (trackMTime || abortIfNewerThan) {
-                const Date modified = dateFromUnixSeconds(static_cast<double>(status.st_mtime));
-                if (trackMTime && (!measure.newestMTime || *measure.newestMTime < modified)) {
-                    measure.newestMTime = modified;
-                }
-                if (abortIfNewerThan && modified > *abortIfNewerThan) {
-                    measure.foundNewer = true;
-                    stop = true;
-                    break;
-                }
+    levels_.push_back({std::move(dir), 0, top.st_dev, top.st_ino});
+    while (!levels_.empty()) {
+        // Lists the deepest folder until it ends or the walk enters one of its subfolders.
+        DIR* listing = levels_.back().dir.get();
+        const int listingFd = ::dirfd(listing);
+        const std::size_t depth = levels_.size();
+        while (levels_.size() == depth) {
+            errno = 0;
+            const dirent* entry = ::readdir(listing);
+            if (entry == nullptr) {
+                if (errno != 0) measure.approximate = true;
+                if (!leave()) return;
+                break;
             }
-        }
-        if (++counter % timeCheckInterval == 0 && outOfTime()) {
-            measure.approximate = true;
-            stop = true;
-            break;
-        }
-        if (isDirectory) {
-            const int child = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child >= 0) walk(child);
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+            if (!count(listingFd, name)) return;
         }
     }
+}
+
+bool Walk::count(int dirFd, const char* name) {
+    struct stat status;
+    if (::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        // Gone since it was listed, or (in a folder that may be listed but not entered) unreadable.
+        if (errno != ENOENT) measure.approximate = true;
+        return true;
+    }
+    measure.bytes += allocatedBytes(status);
+    measure.files += 1;
+    const bool isDirectory = S_ISDIR(status.st_mode);
+    if (!isDirectory) {
+        seenFile = true;
+        if (trackMTime || abortIfNewerThan) {
+            const Date modified = dateFromUnixSeconds(static_cast<double>(status.st_mtime));
+            if (trackMTime && (!measure.newestMTime || *measure.newestMTime < modified)) measure.newestMTime = modified;
+            if (abortIfNewerThan && modified > *abortIfNewerThan) {
+                measure.foundNewer = true;
+                return false;
+            }
+        }
+    }
+    if (++counter_ % timeCheckInterval == 0 && outOfTime()) {
+        measure.approximate = true;
+        return false;
+    }
+    if (isDirectory) enter(dirFd, name, status);
+    return true;
+}
+
+void Walk::enter(int dirFd, const char* name, const struct stat& status) {
+    const int fd = ::openat(dirFd, name, directoryFlags);
+    if (fd < 0 && errno == ENOENT) return; // removed since it was counted
+    UniqueDir dir = fd >= 0 ? streamOf(fd) : UniqueDir();
+    if (!dir) {
+        measure.approximate = true;
+        return;
+    }
+    if (levels_.size() - firstOpen_ >= openLevelLimit) {
+        Level& shallowest = levels_[firstOpen_++];
+        shallowest.position = ::telldir(shallowest.dir.get());
+        shallowest.dir.reset();
+    }
+    levels_.push_back({std::move(dir), 0, status.st_dev, status.st_ino});
+}
+
+bool Walk::leave() {
+    const Level finished = std::move(levels_.back());
+    levels_.pop_back();
+    if (levels_.empty() || levels_.size() > firstOpen_) return true;
+
+    Level& parent = levels_.back();
+    const int fd = ::openat(::dirfd(finished.dir.get()), "..", directoryFlags);
+    struct stat status;
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || status.st_dev != parent.device || status.st_ino != parent.inode)) {
+        ::close(fd);
+        parent.dir.reset();
+    } else if (fd >= 0) {
+        parent.dir = streamOf(fd);
+    }
+    if (!parent.dir) {
+        // Moved or replaced meanwhile: what is left of the walk above here cannot be reached.
+        measure.approximate = true;
+        return false;
+    }
+    ::seekdir(parent.dir.get(), parent.position);
+    firstOpen_ = levels_.size() - 1;
+    return true;
 }
 
 } // namespace
@@ -113,8 +204,12 @@ DiskMeasure measure(const std::string& path, double budget, std::optional<Date> 
     if (trackMTime && !isDirectory) walk.measure.newestMTime = dateOf(top.st_mtim);
     if (!isDirectory) return walk.measure;
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd >= 0) walk.walk(fd);
+    const int fd = ::open(path.c_str(), directoryFlags);
+    if (fd >= 0) {
+        walk.run(fd, top);
+    } else {
+        walk.measure.approximate = true;
+    }
     if (trackMTime && !walk.seenFile && !walk.measure.newestMTime) walk.measure.newestMTime = dateOf(top.st_mtim);
     return walk.measure;
 }

@@ -18,7 +18,9 @@ namespace corvane::DiskSizer {
 /// The walk checks the clock every 256 entries and stops, marking the result approximate, once
 /// `budget` seconds have passed or the wall-clock `deadline` is reached. `trackMTime` fills
 /// `newestMTime`; `abortIfNewerThan` stops at the first non-directory entry modified after it
-/// and sets `foundNewer`. Unreadable entries are skipped; a missing path gives the empty measure.
+/// and sets `foundNewer`. A folder that cannot be opened or listed is skipped and makes the
+/// result approximate; a missing path gives the empty measure. Any depth is walked without
+/// recursion and with a small, fixed number of open descriptors.
 DiskMeasure measure(const std::string& path, double budget, std::optional<Date> deadline = std::nullopt,
                     bool trackMTime = false, std::optional<Date> abortIfNewerThan = std::nullopt);
 

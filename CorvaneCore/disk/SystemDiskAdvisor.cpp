@@ -419,15 +419,19 @@ std::vector<DiskItem> SystemDiskAdvisor::worktreeItems(const Finalize& finalize)
 
     std::vector<std::string> paths;
     for (const Candidate& candidate : candidates) paths.push_back(candidate.path);
+    // One deadline for the whole phase: a hung file system or git cannot hold up the scan, however
+    // many worktrees there are.
+    const Date deadline = addingSeconds(std::chrono::system_clock::now(), tuning_.worktreeDeadline);
     const std::vector<DiskMeasure> measures = DiskSizer::parallelMap(paths, tuning_.workers, [&](const std::string& p) {
-        return DiskSizer::measure(p, tuning_.itemBudget);
+        return DiskSizer::measure(p, tuning_.itemBudget, deadline);
     });
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (measures[i].bytes >= tuning_.minItemBytes) kept.push_back(i);
     }
-    const std::vector<WorktreeVerdict> verdicts = DiskSizer::parallelMap(
-        kept, inspectionWorkers, [&](std::size_t i) { return WorktreeInspector::inspect(candidates[i].path, gitTimeout); });
+    const std::vector<WorktreeVerdict> verdicts = DiskSizer::parallelMap(kept, inspectionWorkers, [&](std::size_t i) {
+        return WorktreeInspector::inspect(candidates[i].path, gitTimeout, deadline);
+    });
 
     std::vector<DiskItem> items;
     for (std::size_t k = 0; k < kept.size(); ++k) {

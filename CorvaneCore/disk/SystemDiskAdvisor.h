@@ -29,6 +29,9 @@ struct DiskScanTuning {
     double staticDeadline{1.8};
     /// Seconds from the start of the scan for the measurement of the other caches.
     double othersDeadline{2.7};
+    /// Seconds from the start of the worktree measurement after which its walks stop and no more
+    /// git runs: a worktree not judged by then counts as unknown.
+    double worktreeDeadline{3.0};
     /// Parallel sizing workers.
     int workers{6};
 };
@@ -54,7 +57,7 @@ public:
     DiskReport scan() override;
 
     /// The Codex worktrees below ".codex/worktrees" of at least `minItemBytes`, judged by git
-    /// (two at a time), each built through `finalize`.
+    /// (two at a time) within `worktreeDeadline`, each built through `finalize`.
     std::vector<DiskItem> worktreeItems(const std::function<DiskItem(DiskItem, bool approximate)>& finalize) const;
 
     /// The display name of an application identity: the known name, else the last non-empty

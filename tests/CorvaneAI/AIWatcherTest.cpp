@@ -1,5 +1,5 @@
 #include "AIWatcher.h"
-#include "ProcessScanner.h"
+#include "apps/ProcessScanner.h"
 #include "WatcherHome.h"
 #include "support/ConcurrentPool.h"
 #include "support/FileRead.h"

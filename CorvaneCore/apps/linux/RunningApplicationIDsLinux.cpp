@@ -1,5 +1,7 @@
 #include "apps/RunningApplicationIDs.h"
 
+#include "ai/AIToolKind.h"
+#include "apps/ProcessScanner.h"
 #include "apps/WindowFacts.h"
 #include "apps/linux/AppIdentity.h"
 #include "apps/linux/ProcessTable.h"
@@ -30,6 +32,12 @@ std::set<std::string> runningApplicationIDs() {
     });
     if (const auto windows = readWindowFacts()) {
         for (const auto& [pid, windowClass] : windows->windowClassByPID) insertWithLowerCase(ids, windowClass);
+    }
+    // Command-line tools have neither an application unit nor a window; they are known by name.
+    const std::set<std::string> names = ProcessScanner::runningProcessNames();
+    for (const AIToolKind tool : allAIToolKinds) {
+        const auto owner = ownerBundleID(tool);
+        if (owner && names.count(std::string(processName(tool))) != 0) ids.emplace(*owner);
     }
     return ids;
 }

@@ -1,10 +1,17 @@
 #include "disk/DiskSizer.h"
 
+#include "support/ScopedEnvironment.h"
 #include "support/ShellCommand.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <thread>
@@ -22,6 +29,98 @@ std::uint64_t duBytes(const std::string& path) {
 
 void makeFiles(const TempDir& dir, const std::string& folder, int count) {
     for (int i = 0; i < count; ++i) dir.write(folder + "/f" + std::to_string(i), "x");
+}
+
+struct Totals {
+    std::uint64_t bytes{};
+    std::int64_t files{};
+    bool approximate{false};
+};
+
+std::uint64_t blocksAt(int fd, const char* name) {
+    struct stat status;
+    EXPECT_EQ(::fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW), 0) << name;
+    return static_cast<std::uint64_t>(status.st_blocks) * 512;
+}
+
+/// Builds below the new folder `root` a chain of `depth` folders "d/d/d/...". Every hundredth
+/// folder of the chain also holds one-byte files listed before and after "d" ("a" and "z") and
+/// an empty folder "e". Built through descriptors, as its paths outgrow PATH_MAX. Returns what
+/// a measure of `root` must count.
+Totals buildDeepTree(const std::string& root, int depth) {
+    Totals totals;
+    ::mkdir(root.c_str(), 0755);
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    const auto addFile = [&](const char* name) {
+        const int file = ::openat(fd, name, O_WRONLY | O_CREAT, 0644);
+        EXPECT_EQ(::write(file, "x", 1), 1);
+        ::close(file);
+        totals.bytes += blocksAt(fd, name);
+        totals.files += 1;
+    };
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        const bool full = level % 100 == 0;
+        if (full) addFile("a");
+        ::mkdirat(fd, "d", 0755);
+        if (full) {
+            addFile("z");
+            ::mkdirat(fd, "e", 0755);
+            totals.bytes += blocksAt(fd, "e");
+            totals.files += 1;
+        }
+        totals.bytes += blocksAt(fd, ".");
+        totals.files += 1;
+        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = child;
+    }
+    EXPECT_GE(fd, 0);
+    totals.bytes += blocksAt(fd, ".");
+    totals.files += 1;
+    ::close(fd);
+    return totals;
+}
+
+/// Removes the chain below `root` one level at a time: the grandchild moves up beside "d", then
+/// the emptied "d" goes. What stays at the top is shallow enough for an ordinary removal.
+void removeDeepTree(const std::string& root) {
+    const int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (bool more = true; more;) {
+        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        if (child < 0) break;
+        more = ::renameat(child, "d", fd, "next") == 0;
+        ::unlinkat(child, "a", 0);
+        ::unlinkat(child, "z", 0);
+        ::unlinkat(child, "e", AT_REMOVEDIR);
+        ::close(child);
+        ::unlinkat(fd, "d", AT_REMOVEDIR);
+        if (more) ::renameat(fd, "next", fd, "d");
+    }
+    ::close(fd);
+}
+
+/// Measures `path` in a child process limited to 1,024 open descriptors and a 2 MiB stack, the
+/// usual defaults of a desktop session; absent when the child did not finish normally.
+std::optional<Totals> measureUnderUsualLimits(const std::string& path) {
+    int results[2];
+    if (::pipe(results) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit descriptors{1024, 1024};
+        const rlimit stack{2 << 20, 2 << 20};
+        if (::setrlimit(RLIMIT_NOFILE, &descriptors) != 0 || ::setrlimit(RLIMIT_STACK, &stack) != 0) ::_exit(2);
+        const DiskMeasure measure = DiskSizer::measure(path, 1e9);
+        const Totals totals{measure.bytes, measure.files, measure.approximate};
+        ::_exit(::write(results[1], &totals, sizeof totals) == sizeof totals ? 0 : 3);
+    }
+    ::close(results[1]);
+    Totals totals;
+    const bool read = ::read(results[0], &totals, sizeof totals) == sizeof totals;
+    ::close(results[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!read || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return totals;
 }
 
 TEST(DiskSizer, SymbolicLinksAreNeverFollowed) {
@@ -125,17 +224,42 @@ TEST(DiskSizer, TimeIsCheckedEvery256Entries) {
     EXPECT_EQ(inTime.files, 603);
 }
 
-TEST(DiskSizer, UnreadableSubfolderIsSkippedWithoutApproximation) {
+TEST(DiskSizer, UnreadableFoldersMakeTheMeasureApproximate) {
     if (const int child = test::rerunCurrentTestUnprivileged(); child >= 0) {
         EXPECT_EQ(child, 0) << "the same test run as an unprivileged user";
         return;
     }
     TempDir dir;
     dir.allocate("tree/a", 4096);
+    dir.allocate("tree/b/c", 4096);
     dir.unreadableFolder("tree/locked");
-    const DiskMeasure measure = DiskSizer::measure(dir / "tree", 10);
-    EXPECT_FALSE(measure.approximate);
-    EXPECT_EQ(measure.files, 3) << "tree, a and the locked folder itself, nothing inside it";
+    const DiskMeasure tree = DiskSizer::measure(dir / "tree", 10);
+    EXPECT_TRUE(tree.approximate);
+    EXPECT_EQ(tree.files, 5) << "everything but what the locked folder holds";
+    EXPECT_EQ(tree.bytes, dir.allocatedBytes("tree") + dir.allocatedBytes("tree/a") + dir.allocatedBytes("tree/b") +
+                              dir.allocatedBytes("tree/b/c") + dir.allocatedBytes("tree/locked"));
+
+    const DiskMeasure locked = DiskSizer::measure(dir / "tree/locked", 10);
+    EXPECT_TRUE(locked.approximate);
+    EXPECT_EQ(locked.files, 1);
+    EXPECT_FALSE(DiskSizer::measure(dir / "tree/b", 10).approximate);
+}
+
+TEST(DiskSizer, DeepTreesAreMeasuredExactlyUnderUsualLimits) {
+    for (const int depth : {10'000, 100'000}) {
+        // On a memory file system when there is one: removing 100,000 folders from a disk that
+        // discards freed blocks at once takes minutes.
+        std::optional<test::ScopedEnvironment> inMemory;
+        if (::access("/dev/shm", W_OK) == 0) inMemory.emplace("TMPDIR", "/dev/shm");
+        TempDir dir;
+        const Totals expected = buildDeepTree(dir / "deep", depth);
+        const std::optional<Totals> measured = measureUnderUsualLimits(dir / "deep");
+        removeDeepTree(dir / "deep");
+        ASSERT_TRUE(measured.has_value()) << depth << " levels: the measuring process crashed";
+        EXPECT_EQ(measured->files, expected.files) << depth << " levels";
+        EXPECT_EQ(measured->bytes, expected.bytes) << depth << " levels";
+        EXPECT_FALSE(measured->approximate) << depth << " levels";
+    }
 }
 
 TEST(DiskSizer, ParallelMapKeepsItemOrderWithAnyWorkerCount) {

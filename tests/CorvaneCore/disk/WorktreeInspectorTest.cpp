@@ -1,15 +1,23 @@
+#include "apps/RunningApplicationIDs.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "disk/WorktreeInspector.h"
 
+#include "support/FileRead.h"
 #include "support/ManualClock.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
+#include "support/UniqueDir.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace corvane {
 namespace {
@@ -18,6 +26,49 @@ using test::TempDir;
 using Strings = std::vector<std::string>;
 
 constexpr std::uint64_t MiB = 1'048'576;
+
+/// Ids of the processes whose command line holds `argument`.
+std::vector<pid_t> processesWithArgument(const std::string& argument) {
+    std::vector<pid_t> found;
+    const UniqueDir proc = openDirectory("/proc");
+    while (const dirent* entry = ::readdir(proc.get())) {
+        const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+        if (pid <= 0) continue;
+        const std::string commandLine = readWholeFile("/proc/" + std::string(entry->d_name) + "/cmdline").value_or("");
+        if (commandLine.find(argument) != std::string::npos) found.push_back(pid);
+    }
+    return found;
+}
+
+/// A running copy of sleep whose argv[0] is `name`; killed and reaped on destruction.
+class NamedProcess {
+public:
+    explicit NamedProcess(const char* name) {
+        int started[2];
+        if (::pipe2(started, O_CLOEXEC) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execl("/bin/sleep", name, "60", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(started[1]);
+        char ignored;
+        // End of file once exec has closed the child's copy: the new name is in place.
+        while (::read(started[0], &ignored, 1) < 0 && errno == EINTR) {
+        }
+        ::close(started[0]);
+    }
+    ~NamedProcess() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    NamedProcess(const NamedProcess&) = delete;
+    NamedProcess& operator=(const NamedProcess&) = delete;
+
+private:
+    pid_t pid_{-1};
+};
 
 /// A temporary home (also $HOME, which git receives) with a repository at src/repo whose commit
 /// is pushed to a bare remote, and helpers that add linked worktrees below .codex/worktrees.
@@ -35,12 +86,29 @@ protected:
         return path;
     }
 
+    /// Makes git block on the worktree at `path` as on a hung file system: its index becomes a
+    /// pipe that nobody writes.
+    void hang(const std::string& path) {
+        std::string admin = readWholeFile(path + "/.git").value_or("");
+        admin = admin.substr(admin.find(' ') + 1);
+        admin.erase(admin.find_last_not_of('\n') + 1);
+        const std::string index = admin + "/index";
+        ASSERT_EQ(::unlink(index.c_str()), 0);
+        ASSERT_EQ(::mkfifo(index.c_str(), 0644), 0);
+    }
+
+    DiskReport scan(std::function<std::set<std::string>()> running, SystemDiskAdvisor::Tuning tuning = {}) {
+        return SystemDiskAdvisor(home, std::move(running), test::ManualClock().clock(), tuning, macLayout()).scan();
+    }
+
     TempDir dir;
     std::string home;
     test::ScopedEnvironment homeVariable;
 };
 
 TEST_F(WorktreeTest, VerdictsFollowWhatGitReports) {
+    // Configured to hide untracked files: they must count all the same.
+    dir.git("home/src/repo", "config status.showUntrackedFiles no");
     const std::string clean = worktree("abc/repo");
     EXPECT_EQ(WorktreeInspector::inspect(clean, 5), WorktreeVerdict::clean);
 
@@ -66,20 +134,88 @@ TEST_F(WorktreeTest, VerdictsFollowWhatGitReports) {
     EXPECT_EQ(WorktreeInspector::inspect(dir / "fake/binary", 5), WorktreeVerdict::notWorktree);
     EXPECT_EQ(WorktreeInspector::inspect(dir / "missing", 5), WorktreeVerdict::notWorktree);
 
+    // A filter whose name "-c" cannot address could not be switched off: git is not run.
+    dir.git("home/src/repo", "config 'filter.a=b.clean' true");
+    EXPECT_EQ(WorktreeInspector::inspect(clean, 5), WorktreeVerdict::unknown);
+
     EXPECT_EQ(reasonText(WorktreeVerdict::clean), std::nullopt);
     EXPECT_EQ(reasonText(WorktreeVerdict::unknown), "无法确认 git 状态，请手动检查");
 }
 
 TEST_F(WorktreeTest, HangingGitIsTerminatedAndReaped) {
-    const std::string hook = dir.write("hang.sh", "#!/bin/sh\nsleep 30\n");
-    ::chmod(hook.c_str(), 0755);
     const std::string path = worktree("hung");
-    dir.git("home/src/repo", "config core.fsmonitor '" + hook + "'");
+    hang(path);
     EXPECT_EQ(WorktreeInspector::inspect(path, 0.3), WorktreeVerdict::unknown);
+    const auto past = addingSeconds(std::chrono::system_clock::now(), -1);
+    EXPECT_EQ(WorktreeInspector::inspect(worktree("late"), 5, past), WorktreeVerdict::unknown)
+        << "nothing runs once the deadline has passed";
     // Every child this process started has been waited for: nothing is left to reap.
     errno = 0;
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(WorktreeTest, InspectionRunsNoneOfTheRepositorysPrograms) {
+    // Each program leaves a marker and a detached process that would outlive git's process group.
+    const std::string token = "corvane-escape-" + std::to_string(::getpid());
+    const auto program = [&](const std::string& name, const std::string& then) {
+        const std::string path = dir.write("programs/" + name,
+                                           "#!/bin/sh\ntouch '" + (dir / "markers/") + name + "'\n" +
+                                               "setsid sh -c 'sleep 300' " + token + " </dev/null >/dev/null 2>&1 &\n" +
+                                               then + "\n");
+        ::chmod(path.c_str(), 0755);
+        return path;
+    };
+    dir.makeDirectory("markers");
+    dir.write("home/src/repo/a.txt", "text\n");
+    dir.write("home/src/repo/b.dat", "data\n");
+    dir.write("home/src/repo/.gitattributes", "*.txt filter=mark\n*.dat filter=global\n");
+    dir.git("home/src/repo", "add a.txt b.dat .gitattributes");
+    dir.git("home/src/repo", "commit -q -m filtered");
+    dir.git("home/src/repo", "push -q");
+    const std::string path = worktree("quiet");
+
+    dir.git("home/src/repo", "config core.fsmonitor '" + program("fsmonitor", "sleep 30") + "'");
+    dir.git("home/src/repo", "config filter.mark.clean '" + program("clean", "cat") + "'");
+    dir.write("home/.gitconfig", "[filter \"global\"]\n\tprocess = " + program("process", "exit 1") + "\n");
+    const std::string hooks = dir.makeDirectory("home/src/repo/.git/hooks");
+    ::rename(program("post-index-change", "exit 0").c_str(), (hooks + "/post-index-change").c_str());
+    // Changed times make git compare the files' contents, which is where the filters would run.
+    dir.setModified("home/.codex/worktrees/quiet/a.txt", 1'000'000'000);
+    dir.setModified("home/.codex/worktrees/quiet/b.dat", 1'000'000'000);
+
+    EXPECT_EQ(WorktreeInspector::inspect(path, 5), WorktreeVerdict::clean);
+    ::usleep(200'000); // time for anything started in the background to show itself
+    const UniqueDir markers = openDirectory(dir / "markers");
+    std::vector<std::string> written;
+    while (const dirent* entry = ::readdir(markers.get())) {
+        if (entry->d_name[0] != '.') written.push_back(entry->d_name);
+    }
+    EXPECT_EQ(written, Strings{});
+    const std::vector<pid_t> escaped = processesWithArgument(token);
+    EXPECT_TRUE(escaped.empty());
+    for (const pid_t pid : escaped) ::kill(pid, SIGKILL);
+}
+
+TEST_F(WorktreeTest, HungWorktreesShareOneDeadlineAndCountAsUnknown) {
+    for (int i = 0; i < 10; ++i) hang(worktree("hung-" + std::to_string(i)));
+    SystemDiskAdvisor::Tuning tuning;
+    tuning.minItemBytes = 1;
+    tuning.worktreeDeadline = 1.0;
+    const auto start = std::chrono::steady_clock::now();
+    const DiskReport report = scan([] { return std::set<std::string>{}; }, tuning);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    int unknown = 0;
+    for (const DiskItem& item : report.items) {
+        if (item.id.rfind("codex-worktree-hung-", 0) != 0) continue;
+        EXPECT_EQ(item.blockedReason, "无法确认 git 状态，请手动检查") << item.id;
+        ++unknown;
+    }
+    EXPECT_EQ(unknown, 10);
+    // Two commands at a time with 2 s each would take 10 s; the shared deadline ends it after one
+    // second, plus the moment a terminated git takes to exit.
+    EXPECT_LT(seconds, 2.5);
 }
 
 TEST_F(WorktreeTest, RunCapsOutputAndDropsTextThatIsNotUtf8) {
@@ -125,10 +261,8 @@ TEST_F(WorktreeTest, ScanOffersOnlyWorktreesGitConfirms) {
     dir.symlink(home + "/src", "home/.codex/worktrees/linked");
 
     std::set<std::string> running;
-    const auto scan = [&] {
-        return SystemDiskAdvisor(home, [&running] { return running; }, test::ManualClock().clock(), {}, macLayout()).scan();
-    };
-    DiskReport report = scan();
+    const auto scanNow = [&] { return scan([&running] { return running; }); };
+    DiskReport report = scanNow();
     Strings ids;
     for (const DiskItem& item : report.items) ids.push_back(item.id);
     EXPECT_EQ(ids, (Strings{"codex-worktree-clone", "codex-worktree-def-ahead", "codex-worktree-solo",
@@ -149,7 +283,7 @@ TEST_F(WorktreeTest, ScanOffersOnlyWorktreesGitConfirms) {
     EXPECT_EQ(report.items[0].blockedReason, "不是独立的 git worktree，无法判断是否安全");
 
     running = {"com.openai.codex"};
-    report = scan();
+    report = scanNow();
     EXPECT_EQ(report.items[3].blockedReason, "Codex 正在运行，先退出它再清理");
     EXPECT_EQ(report.items[2].blockedReason, "有未提交改动") << "git's reason stays first";
 }
@@ -157,13 +291,20 @@ TEST_F(WorktreeTest, ScanOffersOnlyWorktreesGitConfirms) {
 TEST_F(WorktreeTest, IdsReplaceSlashesSoNestedAndDashedNamesMeet) {
     worktree("a-b", 60 * MiB);
     worktree("a/b", 70 * MiB);
-    const DiskReport report =
-        SystemDiskAdvisor(home, [] { return std::set<std::string>{}; }, test::ManualClock().clock(), {}, macLayout()).scan();
+    const DiskReport report = scan([] { return std::set<std::string>{}; });
     ASSERT_EQ(report.items.size(), 2u);
     EXPECT_EQ(report.items[0].id, "codex-worktree-a-b");
     EXPECT_EQ(report.items[0].title, "Codex 闲置工作区「b」");
     EXPECT_EQ(report.items[1].id, "codex-worktree-a-b");
     EXPECT_EQ(report.items[1].title, "Codex 闲置工作区「a-b」");
+}
+
+TEST_F(WorktreeTest, RunningCodexCommandBlocksItsWorktrees) {
+    worktree("abc/repo", 60 * MiB);
+    const NamedProcess codex("codex");
+    const DiskReport report = scan(runningApplicationIDs);
+    ASSERT_EQ(report.items.size(), 1u);
+    EXPECT_EQ(report.items[0].blockedReason, "Codex 正在运行，先退出它再清理");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "ProcessScanner.h"
+#include "apps/ProcessScanner.h"
 
 #include "support/FileRead.h"
 #include "support/UniqueDir.h"
