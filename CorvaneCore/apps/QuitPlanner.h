@@ -20,7 +20,7 @@ inline constexpr int maxDefaultSelection = 3;
 std::vector<AppGroup> suggested(const std::vector<AppGroup>& groups, bool firstRun);
 
 /// The warning for well-known chat, design and media applications (first matching identifier
-/// prefix, the designed table first, then Linux identities of the same applications); none
+/// prefix, the bundle-identifier table first, then Linux identities of the same applications); none
 /// without an identifier or a match.
 std::optional<std::string> riskNote(const AppGroup& group);
 

@@ -38,7 +38,7 @@ public:
     /// (without identifier) its lower-cased id is one. None when no rule covers it.
     static std::optional<SafetyRule> match(const AppGroup& group, const std::vector<SafetyRule>& table);
 
-    /// The protected table in force: the designed rows widened by the Linux additions.
+    /// The protected table in force: the bundle-identifier rows widened by the Linux additions.
     static const std::vector<SafetyRule>& effectiveProtectedRules();
     /// The caution table in force.
     static const std::vector<SafetyRule>& effectiveCautionRules();
