@@ -1,4 +1,5 @@
 #include "AIWatcher.h"
+#include "ClaudeCodeSource.h"
 #include "apps/ProcessScanner.h"
 #include "WatcherHome.h"
 #include "support/ConcurrentPool.h"
@@ -66,16 +67,16 @@ private:
 };
 
 TEST(AIWatcher, SessionIDAndProjectFolderNames) {
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/rollout-x.jsonl.zst"), "rollout-x");
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/abc.jsonl"), "abc");
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/abc.zst.jsonl"), "abc.zst");
-    EXPECT_EQ(AIWatcher::sessionID("/a/local_1.json"), "local_1.json");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src-app"), "src-app");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src--my-app"), "src-my-app");
+    EXPECT_EQ(sessionID("/a/b/rollout-x.jsonl.zst"), "rollout-x");
+    EXPECT_EQ(sessionID("/a/b/abc.jsonl"), "abc");
+    EXPECT_EQ(sessionID("/a/b/abc.zst.jsonl"), "abc.zst");
+    EXPECT_EQ(sessionID("/a/local_1.json"), "local_1.json");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src-app"), "src-app");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src--my-app"), "src-my-app");
     // Three pieces are not enough, and other roots keep the folder's own name.
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src"), "-Users-me-src");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-home-me-src-app"), "-home-me-src-app");
-    EXPECT_EQ(AIWatcher::decodeProjectDir(""), std::nullopt);
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src"), "-Users-me-src");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-home-me-src-app"), "-home-me-src-app");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir(""), std::nullopt);
 }
 
 TEST(AIWatcher, WithoutProcessesNothingRunsAndHistoryIsDropped) {
