@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AIWatcherConfig.h"
+#include "ClaudeDesktopSource.h"
 #include "ai/AIWatching.h"
 #include "support/Executor.h"
 
@@ -9,10 +10,13 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace corvane {
+
+class TranscriptScanner;
+class TranscriptSource;
+struct ScanResult;
 
 /// Watches the AI tools' transcripts and processes. Each `statuses` call is one poll: it checks
 /// which tools run, lists their recent session files, reads the tails of at most
@@ -33,12 +37,6 @@ public:
     /// most (plus the desktop walk's own budget).
     std::vector<AIToolStatus> statuses() override;
 
-    /// A transcript's session id: its file name without a trailing ".zst", then without a
-    /// trailing ".jsonl".
-    static std::string sessionID(std::string_view path);
-    /// The project label encoded in a Claude project folder's name: "-Users-me-src-app" gives
-    /// "src-app"; other names are kept as they are; absent for an empty name.
-    static std::optional<std::string> decodeProjectDir(std::string_view folder);
     /// The pool background reads use when none is given: bounded, and never destroyed.
     static std::shared_ptr<Executor> sharedReadPool();
 
@@ -52,16 +50,16 @@ private:
         Date since{};
     };
     using RecordMap = std::map<std::string, Record>;
-    struct Scanner;
-    struct Scan;
-    struct ScanResult;
 
     AIToolStatus finish(AIToolKind kind, bool running, const ScanResult& scan, Date now);
-    std::vector<AISession> stabilize(AIToolKind kind, std::vector<AISession> sessions);
-    std::vector<AISession> scanDesktop(Date now) const;
+    /// The desktop app's status; a session whose activity is unchanged keeps its first `since`.
+    AIToolStatus desktopStatus(bool running, std::vector<AISession> sessions);
 
     const AIWatcherConfig config_;
-    std::shared_ptr<Scanner> scanner_;
+    /// The tools whose sessions are transcript files, in status order.
+    const std::vector<std::shared_ptr<TranscriptSource>> transcriptSources_;
+    const ClaudeDesktopSource desktopSource_;
+    std::shared_ptr<TranscriptScanner> scanner_;
     std::shared_ptr<Executor> readPool_;
     std::mutex lock_;
     std::map<AIToolKind, RecordMap> records_;

@@ -11,6 +11,10 @@ std::string AIWatcherConfig::defaultPath(const std::string& relative) {
     return home + relative;
 }
 
+void AIWatcherConfig::announceAccess(const std::string& path) const {
+    if (fileAccessProbe) fileAccessProbe(path);
+}
+
 AIWatcherConfig::ProcessNames AIWatcherConfig::defaultProcessNames() {
     return [] { return ProcessScanner::runningProcessNames(); };
 }

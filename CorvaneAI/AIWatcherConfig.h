@@ -40,6 +40,9 @@ struct AIWatcherConfig {
     /// Called with a path just before it is listed or read; empty when absent.
     FileAccessProbe fileAccessProbe;
 
+    /// Announces `path` to `fileAccessProbe`, when one is set.
+    void announceAccess(const std::string& path) const;
+
     /// `relative` under the user's home folder.
     static std::string defaultPath(const std::string& relative);
     /// The platform's running process names.

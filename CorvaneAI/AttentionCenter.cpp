@@ -8,10 +8,6 @@ namespace corvane {
 
 namespace {
 
-std::string attentionKey(AIToolKind tool, const std::string& sessionID) {
-    return std::string(rawValue(tool)) + "/" + sessionID;
-}
-
 bool isHostInFront(AIToolKind tool, const std::optional<std::string>& front) {
     if (!front) return false;
     const auto hosts = hostBundleIDs(tool);
@@ -28,26 +24,26 @@ std::optional<AttentionEvent> AttentionCenter::ingest(const std::vector<AIToolSt
     std::lock_guard lock(lock_);
     const Date t = now_();
 
-    std::map<std::string, AttentionEvent::Item> current;
-    std::vector<std::string> order;
+    std::map<SessionKey, AttentionEvent::Item> current;
+    std::vector<SessionKey> order;
     for (const AIToolStatus& status : statuses) {
         for (const AISession& session : status.sessions) {
             if (!needsAttention(session.activity)) continue;
-            std::string key = attentionKey(status.kind, session.id);
+            SessionKey key{status.kind, session.id};
             if (current.count(key) == 0) order.push_back(key);
             current[key] = AttentionEvent::Item{status.kind, session.project, session.id};
         }
     }
 
-    std::map<std::string, AttentionEvent::Item> before = std::move(attention_);
+    std::map<SessionKey, AttentionEvent::Item> before = std::move(attention_);
     attention_ = std::move(current);
-    std::erase_if(unannounced_, [this](const std::string& key) { return attention_.count(key) == 0; });
+    std::erase_if(unannounced_, [this](const SessionKey& key) { return attention_.count(key) == 0; });
 
     const std::optional<std::string> front = frontmostBundleID_ ? frontmostBundleID_() : std::nullopt;
     const bool suppressed = isSuppressed_ && isSuppressed_();
     if (suppressed) return std::nullopt;
 
-    for (const std::string& key : order) {
+    for (const SessionKey& key : order) {
         if (before.count(key) != 0) continue;
         if (isHostInFront(attention_.at(key).tool, front)) continue;
         if (const auto last = lastNotified_.find(key);
@@ -58,14 +54,14 @@ std::optional<AttentionEvent> AttentionCenter::ingest(const std::vector<AIToolSt
     }
     if (unannounced_.empty()) return std::nullopt;
     if (front) {
-        std::erase_if(unannounced_, [&](const std::string& key) { return isHostInFront(attention_.at(key).tool, front); });
+        std::erase_if(unannounced_, [&](const SessionKey& key) { return isHostInFront(attention_.at(key).tool, front); });
         if (unannounced_.empty()) return std::nullopt;
     }
     if (lastEvent_ && secondsBetween(*lastEvent_, t) < globalInterval) return std::nullopt;
 
     AttentionEvent event;
     event.date = t;
-    for (const std::string& key : order) {
+    for (const SessionKey& key : order) {
         if (unannounced_.count(key) == 0) continue;
         event.items.push_back(attention_.at(key));
         lastNotified_[key] = t;

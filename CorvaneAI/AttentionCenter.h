@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -51,13 +52,16 @@ public:
     int pendingCount();
 
 private:
+    /// A session, told apart from another tool's session of the same id.
+    using SessionKey = std::pair<AIToolKind, std::string>;
+
     Clock now_;
     FrontmostBundleID frontmostBundleID_;
     IsSuppressed isSuppressed_;
     std::mutex lock_;
-    std::map<std::string, AttentionEvent::Item> attention_;
-    std::set<std::string> unannounced_;
-    std::map<std::string, Date> lastNotified_;
+    std::map<SessionKey, AttentionEvent::Item> attention_;
+    std::set<SessionKey> unannounced_;
+    std::map<SessionKey, Date> lastNotified_;
     std::optional<Date> lastEvent_;
 };
 

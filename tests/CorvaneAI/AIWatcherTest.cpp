@@ -1,8 +1,11 @@
 #include "AIWatcher.h"
+#include "ClaudeCodeSource.h"
 #include "apps/ProcessScanner.h"
 #include "WatcherHome.h"
 #include "support/ConcurrentPool.h"
 #include "support/FileRead.h"
+#include "support/ScopedEnvironment.h"
+#include "support/SplitText.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +17,8 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
-#include <filesystem>
-
-#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 namespace corvane {
 namespace {
@@ -45,42 +46,30 @@ std::vector<std::string> ids(const AIToolStatus& status) {
 }
 
 /// Sets TZ for the life of the guard.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) {
-        const char* old = std::getenv("TZ");
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~TimeZone() {
-        if (had_) ::setenv("TZ", old_.c_str(), 1);
-        else ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    bool had_{false};
-    std::string old_;
+struct TimeZone {
+    struct Reread {
+        ~Reread() { ::tzset(); }
+    } reread; // after TZ is restored
+    test::ScopedEnvironment variable;
+    explicit TimeZone(const char* zone) : variable("TZ", zone) { ::tzset(); }
 };
 
 TEST(AIWatcher, SessionIDAndProjectFolderNames) {
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/rollout-x.jsonl.zst"), "rollout-x");
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/abc.jsonl"), "abc");
-    EXPECT_EQ(AIWatcher::sessionID("/a/b/abc.zst.jsonl"), "abc.zst");
-    EXPECT_EQ(AIWatcher::sessionID("/a/local_1.json"), "local_1.json");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src-app"), "src-app");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src--my-app"), "src-my-app");
+    EXPECT_EQ(sessionID("/a/b/rollout-x.jsonl.zst"), "rollout-x");
+    EXPECT_EQ(sessionID("/a/b/abc.jsonl"), "abc");
+    EXPECT_EQ(sessionID("/a/b/abc.zst.jsonl"), "abc.zst");
+    EXPECT_EQ(sessionID("/a/local_1.json"), "local_1.json");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src-app"), "src-app");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src--my-app"), "src-my-app");
     // Three pieces are not enough, and other roots keep the folder's own name.
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-Users-me-src"), "-Users-me-src");
-    EXPECT_EQ(AIWatcher::decodeProjectDir("/p/-home-me-src-app"), "-home-me-src-app");
-    EXPECT_EQ(AIWatcher::decodeProjectDir(""), std::nullopt);
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-Users-me-src"), "-Users-me-src");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir("/p/-home-me-src-app"), "-home-me-src-app");
+    EXPECT_EQ(ClaudeCodeSource::decodeProjectDir(""), std::nullopt);
 }
 
 TEST(AIWatcher, WithoutProcessesNothingRunsAndHistoryIsDropped) {
     WatcherHome home;
-    const std::string path = home.write(".claude/projects/-Users-me-src-app/s1.jsonl", lines::claudeBusy(), T0);
+    home.write(".claude/projects/-Users-me-src-app/s1.jsonl", lines::claudeBusy(), T0);
     home.clock.set(at(1));
     AIWatcher watcher(home.config());
     EXPECT_EQ(watcher.statuses()[0].sessions.at(0).since, T0);
@@ -104,52 +93,30 @@ TEST(AIWatcher, WithoutProcessesNothingRunsAndHistoryIsDropped) {
     EXPECT_TRUE(again[0].isRunning);
     EXPECT_EQ(again[0].sessions.at(0).since, at(10));
     EXPECT_FALSE(again[2].isRunning);
-    (void)path;
 }
 
-TEST(AIWatcher, FinishedTurnWaitsOnlyAfterFifteenQuietSeconds) {
+// The rule's boundaries are tabled with the rule itself; here every raw state comes from a real
+// transcript, and a change of activity dates back to the last write, not to the poll.
+TEST(AIWatcher, TranscriptStatesAreClassifiedByTheirQuietTime) {
     WatcherHome home;
-    home.write(".claude/projects/-Users-me-src-app/s1.jsonl", lines::claudeWaiting("/work/shop"), T0);
+    const std::vector<std::string> names{"waiting", "pending", "busy", "stopped"};
+    const std::vector<std::string> content{lines::claudeWaiting("/work/shop"), lines::claudePendingTool(),
+                                           lines::claudeBusy(), lines::claudeInterrupted()};
+    for (std::size_t i = 0; i < names.size(); ++i) home.write(".claude/projects/p/" + names[i] + ".jsonl", content[i], T0);
     AIWatcher watcher(home.config());
-    home.clock.set(at(14.9));
-    const AISession first = watcher.statuses()[0].sessions.at(0);
-    EXPECT_EQ(first.activity, AIActivity::working);
-    EXPECT_EQ(first.since, T0);
-    EXPECT_EQ(first.project, "shop");
-    home.clock.set(at(15));
-    const AISession later = watcher.statuses()[0].sessions.at(0);
-    EXPECT_EQ(later.activity, AIActivity::waitingForUser);
-    // The activity changed: since is the last write, not the poll.
-    EXPECT_EQ(later.since, T0);
-}
-
-TEST(AIWatcher, PendingToolNeedsConfirmationAfterSixtySeconds) {
-    WatcherHome home;
-    home.write(".claude/projects/p/s1.jsonl", lines::claudePendingTool(), T0);
-    AIWatcher watcher(home.config());
-    home.clock.set(at(60));
-    EXPECT_EQ(watcher.statuses()[0].sessions.at(0).activity, AIActivity::working);
-    home.clock.set(at(60.5));
-    const auto status = watcher.statuses()[0];
-    EXPECT_EQ(status.sessions.at(0).activity, AIActivity::mayNeedConfirmation);
-    EXPECT_EQ(status.attentionCount(), 1);
-}
-
-TEST(AIWatcher, BusyGoesIdleAfterFiveQuietMinutesAndInterruptionsAtOnce) {
-    WatcherHome home;
-    home.write(".claude/projects/p/busy.jsonl", lines::claudeBusy(), T0);
-    home.write(".claude/projects/p/stopped.jsonl", lines::claudeInterrupted(), T0);
-    AIWatcher watcher(home.config());
-    home.clock.set(at(1));
-    auto status = watcher.statuses()[0];
-    EXPECT_EQ(find(status, "busy")->activity, AIActivity::working);
-    EXPECT_EQ(find(status, "stopped")->activity, AIActivity::idle);
-    home.clock.set(at(300));
-    EXPECT_EQ(find(watcher.statuses()[0], "busy")->activity, AIActivity::working);
-    home.clock.set(at(300.5));
-    status = watcher.statuses()[0];
-    EXPECT_EQ(find(status, "busy")->activity, AIActivity::idle);
-    EXPECT_EQ(find(status, "busy")->since, T0);
+    using enum AIActivity;
+    const std::vector<std::pair<double, std::vector<AIActivity>>> polls{
+        {14.9, {working, working, working, idle}}, {400, {waitingForUser, mayNeedConfirmation, idle, idle}}};
+    for (const auto& [seconds, expected] : polls) {
+        home.clock.set(at(seconds));
+        const AIToolStatus status = watcher.statuses()[0];
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(find(status, names[i])->activity, expected[i]) << names[i] << " at " << seconds;
+            EXPECT_EQ(find(status, names[i])->since, T0) << names[i] << " at " << seconds;
+        }
+        EXPECT_EQ(find(status, "waiting")->project, "shop");
+    }
+    EXPECT_EQ(watcher.statuses()[0].attentionCount(), 2);
 }
 
 TEST(AIWatcher, OnlyTheTwelveNewestRecentTranscriptsAreReported) {
@@ -239,7 +206,7 @@ TEST(AIWatcher, ArchivedCodexRolloutIsBusyForAMinuteThenIdle) {
 
 TEST(AIWatcher, ProjectFolderListingFollowsRecencyFullScanAndActiveSet) {
     WatcherHome home;
-    const std::string quiet = home.write(".claude/projects/quiet/a.jsonl", lines::claudeBusy(), T0);
+    home.write(".claude/projects/quiet/a.jsonl", lines::claudeBusy(), T0);
     const std::string quietDir = home.claudeProjects() + "/quiet";
     home.dir.makeDirectory(".claude/projects/later");
     const std::string laterDir = home.claudeProjects() + "/later";
@@ -257,7 +224,6 @@ TEST(AIWatcher, ProjectFolderListingFollowsRecencyFullScanAndActiveSet) {
     EXPECT_FALSE(find(between, "b"));
     home.clock.set(at(60));
     EXPECT_TRUE(find(watcher.statuses()[0], "b")); // the once-a-minute full scan finds it
-    (void)quiet;
 }
 
 TEST(AIWatcher, OverrunningListingReportsPreviousSessionsAndIsNotStartedTwice) {
@@ -433,13 +399,7 @@ std::set<std::string> namesOfProcess(pid_t pid) {
     std::string comm = readWholeFile(dir + "/comm").value_or("");
     if (!comm.empty() && comm.back() == '\n') comm.pop_back();
     if (comm.empty()) return {};
-    std::vector<std::string> arguments;
-    const std::string cmdline = readWholeFile(dir + "/cmdline").value_or("");
-    for (std::size_t at = 0; at < cmdline.size();) {
-        const std::size_t end = std::min(cmdline.find('\0', at), cmdline.size());
-        arguments.push_back(cmdline.substr(at, end - at));
-        at = end + 1;
-    }
+    const auto arguments = splitNonEmpty(readWholeFile(dir + "/cmdline").value_or(""), '\0');
     std::error_code error;
     const std::string executable = std::filesystem::read_symlink(dir + "/exe", error).string();
     const auto names = ProcessScanner::namesOf(comm, arguments, executable);

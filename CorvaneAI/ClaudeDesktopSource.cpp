@@ -1,8 +1,9 @@
-#include "AIWatcher.h"
+#include "ClaudeDesktopSource.h"
 
 #include "DirectoryListing.h"
 #include "JsonLine.h"
 #include "TimedTask.h"
+#include "TranscriptSource.h"
 #include "support/RegularFile.h"
 
 #include <algorithm>
@@ -41,8 +42,10 @@ std::optional<std::string> sessionTitle(const std::string& path) {
 
 } // namespace
 
-std::vector<AISession> AIWatcher::scanDesktop(Date now) const {
-    if (config_.fileAccessProbe) config_.fileAccessProbe(config_.claudeDesktopSessionsDir);
+ClaudeDesktopSource::ClaudeDesktopSource(AIWatcherConfig config) : config_(std::move(config)) {}
+
+std::vector<AISession> ClaudeDesktopSource::sessions(Date now) const {
+    config_.announceAccess(config_.claudeDesktopSessionsDir);
     const auto deadline = deadlineAfter(config_.readTimeout);
     std::vector<Dated> level{{config_.claudeDesktopSessionsDir, {}, Date{}}};
     std::optional<Date> newest;
@@ -80,7 +83,7 @@ std::vector<AISession> AIWatcher::scanDesktop(Date now) const {
     std::vector<AISession> sessions;
     for (std::size_t i = 0; i < std::min(candidates.size(), candidateFiles); ++i) {
         const Dated& candidate = candidates[i];
-        if (config_.fileAccessProbe) config_.fileAccessProbe(candidate.path);
+        config_.announceAccess(candidate.path);
         sessions.push_back({sessionID(candidate.path), sessionTitle(candidate.path), AIActivity::working, candidate.date});
     }
     return sessions;
