@@ -7,6 +7,7 @@
 #include "report/Report.h"
 #include "report/ReportTime.h"
 #include "report/TerminalText.h"
+#include "words/VerdictWords.h"
 #include "support/RunLoop.h"
 
 #include <csignal>

@@ -1,6 +1,6 @@
 #include "app/AIRows.h"
 
-#include "app/AINames.h"
+#include "words/AINames.h"
 #include "views/AISection.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // notices, and jumping to a session.
 #include "app/AppModel.h"
 
-#include "app/AINames.h"
+#include "words/AINames.h"
 #include "app/WorkTracker.h"
 #include "prefs/Prefs.h"
 #include "views/AISection.h"

@@ -2,7 +2,7 @@
 
 #include "report/ReportTime.h"
 #include "report/TerminalText.h"
-#include "views/AISection.h"
+#include "words/AINames.h"
 
 namespace corvane {
 
@@ -18,7 +18,7 @@ void appendAIText(std::string& out, const std::vector<AIToolStatus>& statuses) {
         out += '\n';
         for (const AISession& session : status.sessions) {
             out += "    ";
-            out += session.project && !session.project->empty() ? terminalSafe(*session.project) : std::string("未命名项目");
+            out += terminalSafe(projectName(session.project));
             out += " · ";
             out += aiActivityWord(session.activity);
             out += " · 自 " + reportLocalTime(session.since) + " · " + terminalSafe(session.id) + "\n";

@@ -25,11 +25,6 @@ struct ReportData {
     std::vector<AIToolStatus> ai;
 };
 
-/// The level as the user reads it: "良好", "偏紧" or "紧张".
-std::string_view levelWord(PressureLevel level);
-/// The action as the user reads it.
-std::string_view actionWord(Verdict::Action action);
-
 /// The report as Chinese text for a terminal, ending in a newline.
 std::string reportText(const ReportData& data);
 /// The report as one JSON object (field names in README.md), ending in a newline.

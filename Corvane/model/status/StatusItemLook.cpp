@@ -1,7 +1,7 @@
 #include "status/StatusItemLook.h"
 
 #include "prefs/Prefs.h"
-#include "report/Report.h"
+#include "words/VerdictWords.h"
 
 namespace corvane {
 

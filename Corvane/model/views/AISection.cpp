@@ -1,5 +1,7 @@
 #include "views/AISection.h"
 
+#include "words/AINames.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -13,26 +15,6 @@ AISectionLayout aiSectionLayout(std::size_t rowCount, bool expanded) {
                                      : "另有 " + std::to_string(layout.overflow) + " 个 AI 会话，点按展开";
     }
     return layout;
-}
-
-std::string_view aiToolDisplayName(AIToolKind tool) {
-    switch (tool) {
-    case AIToolKind::claudeCode: return "Claude Code";
-    case AIToolKind::claudeDesktop: return "Claude";
-    case AIToolKind::codex: return "Codex";
-    }
-    return "Claude Code";
-}
-
-std::string_view aiActivityWord(AIActivity activity) {
-    switch (activity) {
-    case AIActivity::notRunning: return "未运行";
-    case AIActivity::idle: return "空闲";
-    case AIActivity::working: return "工作中";
-    case AIActivity::mayNeedConfirmation: return "可能卡住了";
-    case AIActivity::waitingForUser: return "等你回复";
-    }
-    return "未运行";
 }
 
 TintedSymbol aiRowIcon(AIToolKind tool, AIActivity activity, std::string_view title) {

@@ -1,6 +1,6 @@
 #include "views/DashHeader.h"
 
-#include "report/Report.h"
+#include "words/VerdictWords.h"
 
 namespace corvane {
 
