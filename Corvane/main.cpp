@@ -6,7 +6,7 @@
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
-#include "report/Report.h"
+#include "cli/report/Report.h"
 #include "support/HomeDirectory.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "report/AISection.h"
+#include "cli/report/AISection.h"
 
-#include "report/ReportTime.h"
-#include "report/TerminalText.h"
+#include "cli/report/ReportTime.h"
+#include "cli/report/TerminalText.h"
 #include "words/AINames.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 #include "ai/AIToolStatus.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
-#include "report/AppsSection.h"
+#include "cli/report/AppsSection.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
-#include "report/DiskSection.h"
+#include "cli/report/DiskSection.h"
 
 #include "memory/FormatBytes.h"
-#include "report/Report.h"
-#include "report/ReportTime.h"
-#include "report/TerminalText.h"
+#include "cli/report/Report.h"
+#include "cli/report/ReportTime.h"
+#include "cli/report/TerminalText.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "report/AppsSection.h"
+#include "cli/report/AppsSection.h"
 
 #include "memory/FormatBytes.h"
-#include "report/TerminalText.h"
+#include "cli/report/TerminalText.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
-#include "report/Report.h"
+#include "cli/report/Report.h"
 
 #include "memory/FormatBytes.h"
-#include "report/DiskSection.h"
-#include "report/AISection.h"
-#include "report/JsonWriter.h"
-#include "report/ReportTime.h"
+#include "cli/report/DiskSection.h"
+#include "cli/report/AISection.h"
+#include "cli/report/JsonWriter.h"
+#include "cli/report/ReportTime.h"
 #include "words/VerdictWords.h"
 
 namespace corvane {
