@@ -27,7 +27,7 @@ std::set<std::string> waitingKeys(const std::vector<AIToolStatus>& statuses) {
 
 WingsContent finishedWings(const FinishedEvent& e, std::optional<SessionRef> jump) {
     WingsContent c;
-    c.symbol = "checkmark.circle.fill";
+    c.symbol = Symbol::checkCircle;
     c.tint = WingsContent::Tint::green;
     c.text = "干完了";
     c.floatingText = e.title;

@@ -19,17 +19,17 @@ AISectionLayout aiSectionLayout(std::size_t rowCount, bool expanded) {
 
 TintedSymbol aiRowIcon(AIToolKind tool, AIActivity activity, std::string_view title) {
     if (activity == AIActivity::waitingForUser && title.ends_with("干完了")) {
-        return {"checkmark.circle.fill", ViewTint::green};
+        return {Symbol::checkCircle, ViewTint::green};
     }
     ViewTint tint = ViewTint::secondary;
     if (activity == AIActivity::waitingForUser) tint = ViewTint::blue;
     if (activity == AIActivity::mayNeedConfirmation) tint = ViewTint::orange;
     switch (tool) {
-    case AIToolKind::claudeCode: return {"terminal.fill", tint};
-    case AIToolKind::claudeDesktop: return {"sparkles", tint};
-    case AIToolKind::codex: return {"chevron.left.forwardslash.chevron.right", tint};
+    case AIToolKind::claudeCode: return {Symbol::terminal, tint};
+    case AIToolKind::claudeDesktop: return {Symbol::sparkles, tint};
+    case AIToolKind::codex: return {Symbol::code, tint};
     }
-    return {"terminal.fill", tint};
+    return {Symbol::terminal, tint};
 }
 
 std::string aiRowA11yLabel(AIToolKind tool, std::string_view title) {

@@ -11,7 +11,7 @@ constexpr std::uint64_t GiB = 1ULL << 30;
 TEST(WingsForPressure, ElevatedAndNormalAreOrange) {
     for (PressureLevel level : {PressureLevel::elevated, PressureLevel::normal}) {
         const WingsContent c = wingsForPressure(level, 85);
-        EXPECT_EQ(c.symbol, "exclamationmark.triangle.fill");
+        EXPECT_EQ(c.symbol, Symbol::warningFilled);
         EXPECT_EQ(c.tint, WingsContent::Tint::orange);
         EXPECT_EQ(c.text, "85%");
         EXPECT_EQ(c.floatingText, "偏紧 85%");
@@ -23,7 +23,7 @@ TEST(WingsForPressure, ElevatedAndNormalAreOrange) {
 
 TEST(WingsForPressure, CriticalIsRed) {
     const WingsContent c = wingsForPressure(PressureLevel::critical, 85);
-    EXPECT_EQ(c.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(c.symbol, Symbol::stopFilled);
     EXPECT_EQ(c.tint, WingsContent::Tint::red);
     EXPECT_EQ(c.floatingText, "紧张 85%");
     EXPECT_EQ(c.a11y, "内存紧张，已用 85%");
@@ -31,10 +31,10 @@ TEST(WingsForPressure, CriticalIsRed) {
 
 TEST(WingsForDisk, RedBelowEightGiB) {
     const WingsContent low = wingsForDisk(static_cast<std::uint64_t>(7.9 * static_cast<double>(GiB)));
-    EXPECT_EQ(low.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(low.symbol, Symbol::stopFilled);
     EXPECT_EQ(low.tint, WingsContent::Tint::red);
     const WingsContent edge = wingsForDisk(8 * GiB);
-    EXPECT_EQ(edge.symbol, "internaldrive.fill");
+    EXPECT_EQ(edge.symbol, Symbol::drive);
     EXPECT_EQ(edge.tint, WingsContent::Tint::orange);
     EXPECT_EQ(wingsForDisk(8 * GiB - 1).tint, WingsContent::Tint::red);
 }
@@ -50,7 +50,7 @@ TEST(WingsForDisk, TextsAndFocus) {
 TEST(WingsForAttention, SingularAndPlural) {
     for (int count : {0, 1}) {
         const WingsContent c = wingsForAttention(count);
-        EXPECT_EQ(c.symbol, "bell.badge.fill");
+        EXPECT_EQ(c.symbol, Symbol::bellBadge);
         EXPECT_EQ(c.tint, WingsContent::Tint::blue);
         EXPECT_EQ(c.text, "等你");
         EXPECT_EQ(c.floatingText, "等你");
