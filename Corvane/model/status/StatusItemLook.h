@@ -33,7 +33,7 @@ StatusInputs statusInputs(PressureLevel level, const MemorySnapshot& snapshot, c
 /// "true"/"false": equal keys mean nothing visible changed.
 std::string statusRefreshKey(const StatusInputs& inputs);
 
-/// How the icon is tinted: following the menu bar (template) or in a fixed palette colour.
+/// How the icon is tinted: following the panel's own text colour (template) or in a fixed palette colour.
 enum class IconRendering { template_, paletteOrange, paletteRed };
 
 /// The icon for a pressure level.
