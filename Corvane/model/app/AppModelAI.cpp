@@ -2,11 +2,10 @@
 // notices, and jumping to a session.
 #include "app/AppModel.h"
 
-#include "words/AINames.h"
 #include "app/WorkTracker.h"
 #include "prefs/Prefs.h"
-#include "views/AISection.h"
 #include "wings/WingsBuilders.h"
+#include "words/AINames.h"
 
 namespace corvane {
 

@@ -25,7 +25,7 @@ enum class Symbol {
     checkBox,
     info,
     lock,
-    more,
+    more, // stays last: `symbolCount` counts up to it
 };
 
 /// How many cases `Symbol` has.

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "symbols/Symbol.h"
 #include "views/CleanListItem.h"
 #include "views/SelectionFooter.h"
-#include "symbols/Symbol.h"
 
 #include <optional>
 #include <set>

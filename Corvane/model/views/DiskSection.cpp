@@ -12,8 +12,7 @@ DiskStateLook diskStateLook(std::uint64_t freeBytes) {
         return {DiskStateLook::State::roomy, Symbol::checkCircle, {0.19, 0.82, 0.35}, "磁盘空间充足"};
     }
     if (freeBytes >= diskNearlyFullBelowBytes) {
-        return {
-            DiskStateLook::State::low, Symbol::warningFilled, {1.0, 0.62, 0.04}, "磁盘快满了，会让电脑变卡"};
+        return {DiskStateLook::State::low, Symbol::warningFilled, {1.0, 0.62, 0.04}, "磁盘快满了，会让电脑变卡"};
     }
     return {
         DiskStateLook::State::nearlyFull, Symbol::stopFilled, {1.0, 0.27, 0.23}, "磁盘几乎满了，电脑很可能因此变卡"};

@@ -29,8 +29,7 @@ TEST(HeaderSummary, MemoryStateByLevel) {
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).icon,
               (TintedSymbol{Symbol::warningFilled, ViewTint::orange}));
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).text, "内存状态：偏紧");
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon,
-              (TintedSymbol{Symbol::stopFilled, ViewTint::red}));
+    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon, (TintedSymbol{Symbol::stopFilled, ViewTint::red}));
     EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).text, "内存状态：紧张");
 }
 
