@@ -38,9 +38,7 @@ void writeAIJson(JsonWriter& json, const std::vector<AIToolStatus>& statuses) {
         for (const AISession& session : status.sessions) {
             json.beginObject();
             json.key("id").value(session.id);
-            json.key("project");
-            if (session.project) json.value(*session.project);
-            else json.null();
+            json.key("project").value(session.project);
             json.key("activity").value(rawValue(session.activity));
             json.key("since").value(reportIsoUtc(session.since));
             json.endObject();
