@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace corvane {
 namespace {
 
@@ -23,14 +26,15 @@ TEST(HeaderSummary, AIRowsTakePrecedenceOverMemory) {
 }
 
 TEST(HeaderSummary, MemoryStateByLevel) {
-    const HeaderSummary normal = headerSummary(false, 3, PressureLevel::normal);
-    EXPECT_EQ(normal.icon, (TintedSymbol{Symbol::checkCircle, ViewTint::green}));
-    EXPECT_EQ(normal.text, "内存状态：良好");
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).icon,
-              (TintedSymbol{Symbol::warningFilled, ViewTint::orange}));
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::elevated).text, "内存状态：偏紧");
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).icon, (TintedSymbol{Symbol::stopFilled, ViewTint::red}));
-    EXPECT_EQ(headerSummary(false, 0, PressureLevel::critical).text, "内存状态：紧张");
+    const std::tuple<PressureLevel, TintedSymbol, std::string> cases[] = {
+        {PressureLevel::normal, {Symbol::checkCircle, ViewTint::green}, "内存状态：良好"},
+        {PressureLevel::elevated, {Symbol::warningFilled, ViewTint::orange}, "内存状态：偏紧"},
+        {PressureLevel::critical, {Symbol::stopFilled, ViewTint::red}, "内存状态：紧张"},
+    };
+    for (const auto& [level, icon, text] : cases) {
+        EXPECT_EQ(headerSummary(false, 3, level), (HeaderSummary{icon, text, text}));
+        EXPECT_EQ(pressureIcon(level), icon);
+    }
 }
 
 MemorySnapshot snapshot(std::uint64_t total, std::uint64_t free, std::uint64_t cached) {

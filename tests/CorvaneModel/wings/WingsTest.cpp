@@ -3,30 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace corvane {
 namespace {
 
 constexpr std::uint64_t GiB = 1ULL << 30;
 
-TEST(WingsForPressure, ElevatedAndNormalAreOrange) {
-    for (PressureLevel level : {PressureLevel::elevated, PressureLevel::normal}) {
-        const WingsContent c = wingsForPressure(level, 85);
-        EXPECT_EQ(c.symbol, Symbol::warningFilled);
-        EXPECT_EQ(c.tint, WingsContent::Tint::orange);
-        EXPECT_EQ(c.text, "85%");
-        EXPECT_EQ(c.floatingText, "偏紧 85%");
-        EXPECT_EQ(c.a11y, "内存偏紧，已用 85%");
-        EXPECT_EQ(c.focus, WingsFocus::none);
-        EXPECT_EQ(c.jump, std::nullopt);
+TEST(WingsForPressure, OrangeBelowCriticalRedAtIt) {
+    const std::tuple<PressureLevel, Symbol, WingsContent::Tint, std::string> cases[] = {
+        {PressureLevel::normal, Symbol::warningFilled, WingsContent::Tint::orange, "偏紧"},
+        {PressureLevel::elevated, Symbol::warningFilled, WingsContent::Tint::orange, "偏紧"},
+        {PressureLevel::critical, Symbol::stopFilled, WingsContent::Tint::red, "紧张"},
+    };
+    for (const auto& [level, symbol, tint, word] : cases) {
+        WingsContent expected;
+        expected.symbol = symbol;
+        expected.tint = tint;
+        expected.text = "85%";
+        expected.floatingText = word + " 85%";
+        expected.a11y = "内存" + word + "，已用 85%";
+        EXPECT_EQ(wingsForPressure(level, 85), expected) << word;
     }
-}
-
-TEST(WingsForPressure, CriticalIsRed) {
-    const WingsContent c = wingsForPressure(PressureLevel::critical, 85);
-    EXPECT_EQ(c.symbol, Symbol::stopFilled);
-    EXPECT_EQ(c.tint, WingsContent::Tint::red);
-    EXPECT_EQ(c.floatingText, "紧张 85%");
-    EXPECT_EQ(c.a11y, "内存紧张，已用 85%");
 }
 
 TEST(WingsForDisk, RedBelowEightGiB) {
