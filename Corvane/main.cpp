@@ -3,10 +3,10 @@
 #include "cli/CommandLine.h"
 #include "cli/StandardOutput.h"
 #include "cli/WatchCommand.h"
+#include "cli/report/Report.h"
 #include "disk/SystemDiskAdvisor.h"
 #include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
-#include "report/Report.h"
 #include "support/HomeDirectory.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "report/TerminalText.h"
+#include "cli/report/TerminalText.h"
 
 namespace corvane {
 

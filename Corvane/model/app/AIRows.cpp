@@ -1,7 +1,6 @@
 #include "app/AIRows.h"
 
-#include "app/AINames.h"
-#include "views/AISection.h"
+#include "words/AINames.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,10 @@
 // notices, and jumping to a session.
 #include "app/AppModel.h"
 
-#include "app/AINames.h"
 #include "app/WorkTracker.h"
 #include "prefs/Prefs.h"
-#include "views/AISection.h"
 #include "wings/WingsBuilders.h"
+#include "words/AINames.h"
 
 namespace corvane {
 
@@ -27,7 +26,7 @@ std::set<std::string> waitingKeys(const std::vector<AIToolStatus>& statuses) {
 
 WingsContent finishedWings(const FinishedEvent& e, std::optional<SessionRef> jump) {
     WingsContent c;
-    c.symbol = "checkmark.circle.fill";
+    c.symbol = Symbol::checkCircle;
     c.tint = WingsContent::Tint::green;
     c.text = "干完了";
     c.floatingText = e.title;

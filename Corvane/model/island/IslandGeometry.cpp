@@ -14,7 +14,7 @@ constexpr double unknownNotchWidth = 180;
 constexpr double wingWidths = 120;
 constexpr double pillWidth = 132;
 constexpr double pillHeight = 36;
-constexpr double floatingGapBelowMenuBar = 6;
+constexpr double floatingGapBelowTopPanel = 6;
 constexpr double expandedCornerRadius = 24;
 constexpr double minimumBodyHeight = 120;
 constexpr double screenMargin = 80;
@@ -61,7 +61,7 @@ IslandLayout ScreenGeo::layout(double expandedHeightValue, bool expanded, bool f
         height = floating ? pillHeight : safeTop;
         result.cornerRadius = compactCornerRadius(result.style);
     }
-    const double y = floating ? frame.maxY() - menuBar - floatingGapBelowMenuBar - height : frame.maxY() - height;
+    const double y = floating ? frame.maxY() - menuBar - floatingGapBelowTopPanel - height : frame.maxY() - height;
     result.rect = {centre - width / 2, y, width, height};
     return result;
 }

@@ -7,7 +7,7 @@
 
 namespace corvane {
 
-/// `notch`: attached to the top edge around the camera housing; `floating`: a pill below the menu bar.
+/// `notch`: attached to the top edge around the camera housing; `floating`: a pill below the top panel.
 enum class IslandStyle { notch, floating };
 
 /// Whether a panel geometry is the small resting shape or the open dashboard.
@@ -33,7 +33,7 @@ struct ScreenGeo {
     /// Left and right edges of the housing; both present or both absent.
     std::optional<double> notchLeft;
     std::optional<double> notchRight;
-    /// Menu-bar height: frame top minus visible-frame top.
+    /// Height of the desktop's top panel: frame top minus visible-frame top.
     double menuBar{};
     IslandStyle style{IslandStyle::floating};
     /// Height of the dashboard's header row.

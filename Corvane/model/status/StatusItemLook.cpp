@@ -1,7 +1,7 @@
 #include "status/StatusItemLook.h"
 
 #include "prefs/Prefs.h"
-#include "report/Report.h"
+#include "words/VerdictWords.h"
 
 namespace corvane {
 
@@ -19,11 +19,11 @@ std::string statusRefreshKey(const StatusInputs& inputs) {
 
 StatusIcon statusIcon(PressureLevel level) {
     switch (level) {
-    case PressureLevel::normal: return {"memorychip", "内存正常", IconRendering::template_};
-    case PressureLevel::elevated: return {"exclamationmark.triangle", "内存偏紧", IconRendering::paletteOrange};
-    case PressureLevel::critical: return {"exclamationmark.triangle.fill", "内存紧张", IconRendering::paletteRed};
+    case PressureLevel::normal: return {Symbol::memoryChip, "内存正常", IconRendering::template_};
+    case PressureLevel::elevated: return {Symbol::warningOutline, "内存偏紧", IconRendering::paletteOrange};
+    case PressureLevel::critical: return {Symbol::warningFilled, "内存紧张", IconRendering::paletteRed};
     }
-    return {"memorychip", "内存正常", IconRendering::template_};
+    return {Symbol::memoryChip, "内存正常", IconRendering::template_};
 }
 
 std::optional<StatusTitle> statusTitle(const StatusInputs& inputs) {

@@ -3,6 +3,7 @@
 #include "memory/MemorySnapshot.h"
 #include "memory/PressureLevel.h"
 #include "prefs/PreferenceStore.h"
+#include "symbols/Symbol.h"
 
 #include <optional>
 #include <string>
@@ -32,12 +33,12 @@ StatusInputs statusInputs(PressureLevel level, const MemorySnapshot& snapshot, c
 /// "true"/"false": equal keys mean nothing visible changed.
 std::string statusRefreshKey(const StatusInputs& inputs);
 
-/// How the icon is tinted: following the menu bar (template) or in a fixed palette colour.
+/// How the icon is tinted: following the panel's own text colour (template) or in a fixed palette colour.
 enum class IconRendering { template_, paletteOrange, paletteRed };
 
 /// The icon for a pressure level.
 struct StatusIcon {
-    std::string_view symbol;
+    Symbol symbol{};
     std::string_view description;
     IconRendering rendering{IconRendering::template_};
 
@@ -73,7 +74,7 @@ struct StatusItemLook {
 /// Help text of the status item.
 inline constexpr std::string_view statusItemHelp = "点按展开或收起刘海仪表盘";
 
-/// "memorychip" (template), "exclamationmark.triangle" (orange) or "exclamationmark.triangle.fill" (red).
+/// Symbol::memoryChip (template), Symbol::warningOutline (orange) or Symbol::warningFilled (red).
 StatusIcon statusIcon(PressureLevel level);
 
 /// " " + percent + "%" in orange for elevated and red for critical; absent when the percent is hidden.

@@ -33,11 +33,6 @@ inline constexpr std::string_view aiSectionTitle = "AI 工具";
 /// The split of `rowCount` rows, with the toggle reading for `expanded`.
 AISectionLayout aiSectionLayout(std::size_t rowCount, bool expanded);
 
-/// The tool's name as users know it: "Claude Code", "Claude" or "Codex".
-std::string_view aiToolDisplayName(AIToolKind tool);
-/// The activity as the user reads it: "未运行", "空闲", "工作中", "可能卡住了" or "等你回复".
-std::string_view aiActivityWord(AIActivity activity);
-
 /// An AI row's icon: a green check for a waiting row whose title ends with "干完了", otherwise the
 /// tool's symbol; blue while waiting, orange when it may need confirmation, secondary otherwise.
 TintedSymbol aiRowIcon(AIToolKind tool, AIActivity activity, std::string_view title);

@@ -36,12 +36,12 @@ CleanRow makeRow(const CleanListItem& item, CleanGroupKind kind, bool ticked) {
     row.sizeText = cleanSizeText(item);
     switch (kind) {
     case CleanGroupKind::infoOnly:
-        row.noteSymbol = "info.circle";
+        row.noteSymbol = Symbol::info;
         row.note = item.detail;
         row.a11ySuffix = "，仅供参考，不可选择，说明：" + item.detail;
         break;
     case CleanGroupKind::blocked:
-        row.noteSymbol = "lock.fill";
+        row.noteSymbol = Symbol::lock;
         row.note = item.blockedReason;
         row.a11ySuffix = "，不可选择";
         break;

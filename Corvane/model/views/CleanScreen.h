@@ -1,5 +1,6 @@
 #pragma once
 
+#include "symbols/Symbol.h"
 #include "views/CleanListItem.h"
 #include "views/SelectionFooter.h"
 
@@ -20,8 +21,8 @@ struct CleanRow {
     std::string title;
     /// Formatted bytes, prefixed with "约 " for an estimated size.
     std::string sizeText;
-    /// The note symbol ("info.circle" for information, "lock.fill" for blocked), empty for none.
-    std::string_view noteSymbol;
+    /// The note's icon: Symbol::info for information, Symbol::lock for blocked; absent for none.
+    std::optional<Symbol> noteSymbol;
     /// The detail of an informative item or the reason of a blocked one.
     std::optional<std::string> note;
     /// Appended to the row's accessibility label.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "symbols/Symbol.h"
+
 #include <string_view>
 
 namespace corvane {
@@ -7,15 +9,15 @@ namespace corvane {
 /// A footer control: its title, symbol and help text (empty when it has none).
 struct FooterControl {
     std::string_view title;
-    std::string_view symbol;
+    Symbol symbol{};
     std::string_view help;
 
     bool operator==(const FooterControl&) const = default;
 };
 
 /// The footer's two fixed controls.
-inline constexpr FooterControl footerActivityMonitor{"活动监视器", "waveform.path.ecg", "系统自带的详细监控工具"};
-inline constexpr FooterControl footerSettings{"设置", "gearshape", ""};
+inline constexpr FooterControl footerActivityMonitor{"活动监视器", Symbol::heartbeat, "系统自带的详细监控工具"};
+inline constexpr FooterControl footerSettings{"设置", Symbol::settings, ""};
 
 /// The quiet switch as drawn for the model's `paused` flag.
 struct QuietSwitchLook {

@@ -19,7 +19,7 @@ struct HeaderSummary {
 
 /// An icon-only button: its symbol and its accessibility label.
 struct IconButton {
-    std::string_view symbol;
+    Symbol symbol{};
     std::string_view label;
 
     bool operator==(const IconButton&) const = default;
@@ -33,8 +33,8 @@ HeaderSummary headerSummary(bool hasAIRows, int waitingCount, PressureLevel leve
 TintedSymbol pressureIcon(PressureLevel level);
 
 /// The header's two buttons on the right.
-inline constexpr IconButton headerSettingsButton{"gearshape", "打开设置"};
-inline constexpr IconButton headerCloseButton{"xmark", "收起"};
+inline constexpr IconButton headerSettingsButton{Symbol::settings, "打开设置"};
+inline constexpr IconButton headerCloseButton{Symbol::close, "收起"};
 
 /// Accessibility label of the whole dashboard panel.
 inline constexpr std::string_view dashboardA11yLabel = "Corvane 刘海仪表盘";

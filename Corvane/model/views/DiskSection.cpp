@@ -9,14 +9,13 @@ namespace corvane {
 
 DiskStateLook diskStateLook(std::uint64_t freeBytes) {
     if (freeBytes >= diskRoomyFromBytes) {
-        return {DiskStateLook::State::roomy, "checkmark.circle.fill", {0.19, 0.82, 0.35}, "磁盘空间充足"};
+        return {DiskStateLook::State::roomy, Symbol::checkCircle, {0.19, 0.82, 0.35}, "磁盘空间充足"};
     }
     if (freeBytes >= diskNearlyFullBelowBytes) {
-        return {
-            DiskStateLook::State::low, "exclamationmark.triangle.fill", {1.0, 0.62, 0.04}, "磁盘快满了，会让电脑变卡"};
+        return {DiskStateLook::State::low, Symbol::warningFilled, {1.0, 0.62, 0.04}, "磁盘快满了，会让电脑变卡"};
     }
     return {
-        DiskStateLook::State::nearlyFull, "xmark.octagon.fill", {1.0, 0.27, 0.23}, "磁盘几乎满了，电脑很可能因此变卡"};
+        DiskStateLook::State::nearlyFull, Symbol::stopFilled, {1.0, 0.27, 0.23}, "磁盘几乎满了，电脑很可能因此变卡"};
 }
 
 DiskSectionView diskSection(std::uint64_t freeBytes, bool diskFocus, bool scanning,

@@ -16,7 +16,7 @@ struct DiskStateLook {
     enum class State { roomy, low, nearlyFull };
 
     State state{State::roomy};
-    std::string_view symbol;
+    Symbol symbol{};
     /// The exact colour of the symbol and state text.
     SRGBColor color;
     std::string_view text;

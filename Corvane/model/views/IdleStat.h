@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/AppGroup.h"
+#include "symbols/Symbol.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,7 +32,7 @@ struct IdleStatView {
 
 /// Title and trailing symbol of the one-click button.
 inline constexpr std::string_view reclaimButtonTitle = "腾出";
-inline constexpr std::string_view reclaimButtonSymbol = "chevron.right";
+inline constexpr Symbol reclaimButtonSymbol = Symbol::chevronForward;
 
 /// The figure for the idle candidates (absent while they are still being counted) and the
 /// system's cache bytes.

@@ -1,7 +1,7 @@
 #include "views/MemoryColumn.h"
 
 #include "memory/FormatBytes.h"
-#include "report/Report.h"
+#include "words/VerdictWords.h"
 
 #include <algorithm>
 #include <cmath>

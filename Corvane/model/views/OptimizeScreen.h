@@ -21,9 +21,9 @@ struct OptimizeRow {
     std::string footprintText;
     /// "N 分钟没用" / "N 小时没用", absent below ten minutes or when unknown.
     std::optional<std::string> idleText;
-    /// The caution reason shown with "info.circle"; absent unless the verdict is a caution.
+    /// The caution reason shown with Symbol::info; absent unless the verdict is a caution.
     std::optional<std::string> cautionNote;
-    /// The lock reason; present exactly for rows that may not be quit (drawn with "lock.fill").
+    /// The lock reason; present exactly for rows that may not be quit (drawn with Symbol::lock).
     std::optional<std::string> lockReason;
     bool selected{false};
     std::string a11y;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include "symbols/Symbol.h"
 
 namespace corvane {
 
@@ -17,9 +17,9 @@ struct SRGBColor {
     bool operator==(const SRGBColor&) const = default;
 };
 
-/// A symbol name (drawn through the icon table) and its colour.
+/// An icon and its colour.
 struct TintedSymbol {
-    std::string_view symbol;
+    Symbol symbol{};
     ViewTint tint{ViewTint::primary};
 
     bool operator==(const TintedSymbol&) const = default;

@@ -9,7 +9,7 @@ WingsContent wingsForPressure(PressureLevel level, int percent) {
     const std::string p = std::to_string(percent);
     const std::string word = critical ? "紧张" : "偏紧";
     WingsContent c;
-    c.symbol = critical ? "xmark.octagon.fill" : "exclamationmark.triangle.fill";
+    c.symbol = critical ? Symbol::stopFilled : Symbol::warningFilled;
     c.tint = critical ? WingsContent::Tint::red : WingsContent::Tint::orange;
     c.text = p + "%";
     c.floatingText = word + " " + p + "%";
@@ -21,7 +21,7 @@ WingsContent wingsForDisk(std::uint64_t freeBytes) {
     const bool red = freeBytes < diskNoticeRedBelowBytes;
     const std::string b = formatBytes(freeBytes);
     WingsContent c;
-    c.symbol = red ? "xmark.octagon.fill" : "internaldrive.fill";
+    c.symbol = red ? Symbol::stopFilled : Symbol::drive;
     c.tint = red ? WingsContent::Tint::red : WingsContent::Tint::orange;
     c.text = b;
     c.floatingText = "磁盘只剩 " + b;
@@ -32,7 +32,7 @@ WingsContent wingsForDisk(std::uint64_t freeBytes) {
 
 WingsContent wingsForAttention(int count) {
     WingsContent c;
-    c.symbol = "bell.badge.fill";
+    c.symbol = Symbol::bellBadge;
     c.tint = WingsContent::Tint::blue;
     if (count < 2) {
         c.text = "等你";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ai/AIToolKind.h"
+#include "symbols/Symbol.h"
 
 #include <optional>
 #include <string>
@@ -23,8 +24,8 @@ struct WingsContent {
     /// Colour of the symbol.
     enum class Tint { blue, orange, red, green };
 
-    /// Name of the symbol shown on the left.
-    std::string symbol;
+    /// The icon shown on the left.
+    Symbol symbol{};
     Tint tint{Tint::blue};
     /// Short text for the right wing (fits 60 points).
     std::string text;

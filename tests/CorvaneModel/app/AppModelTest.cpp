@@ -64,7 +64,7 @@ TEST(AppModelPressureAlerts, DisabledOrPausedAlertsLeaveTheWindowUntouched) {
     f.model->toggleQuiet();
     f.sample(PressureLevel::critical); // no earlier notice was counted, so this one shows at once
     ASSERT_EQ(f.wings.size(), 1U);
-    EXPECT_EQ(f.wings[0].symbol, "xmark.octagon.fill");
+    EXPECT_EQ(f.wings[0].symbol, Symbol::stopFilled);
 }
 
 TEST(AppModelDiskAlerts, HourlyWhileLowAndPersisted) {

@@ -13,7 +13,7 @@ ScreenGeo notched(bool forceFloating = false) {
                               forceFloating);
 }
 
-/// A 1920 × 1080 screen without a housing and a 25-point menu bar.
+/// A 1920 × 1080 screen without a housing and a 25-point top panel.
 ScreenGeo plain() {
     return ScreenGeo::measure({0, 0, 1920, 1080}, 0, std::nullopt, std::nullopt, {0, 0, 1920, 1055}, false);
 }
@@ -77,7 +77,7 @@ TEST(IslandLayoutNotch, UnknownEdgesCentreOnTheScreenWithDefaultWidth) {
     EXPECT_EQ(l.rect, (Rect{756 - 150, 944, 300, 38}));
 }
 
-TEST(IslandLayoutFloating, CompactPillSixPointsBelowTheMenuBar) {
+TEST(IslandLayoutFloating, CompactPillSixPointsBelowTheTopPanel) {
     const IslandLayout l = plain().layout(0, false, false);
     EXPECT_EQ(l.rect, (Rect{960 - 66, 1080 - 25 - 6 - 36, 132, 36}));
     EXPECT_EQ(l.cornerRadius, 18);

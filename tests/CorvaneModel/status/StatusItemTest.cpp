@@ -2,7 +2,6 @@
 #include "prefs/Prefs.h"
 #include "status/StatusItemLook.h"
 #include "status/StatusMenu.h"
-#include "symbols/SymbolGlyphs.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,7 @@ TEST(StatusItemRefresher, DrawsOnlyWhenAVisibleInputChanges) {
 
 TEST(StatusItemLook, ElevatedWithPercent) {
     const StatusItemLook look = statusItemLook({PressureLevel::elevated, 72, true, false, 0});
-    EXPECT_EQ(look.icon, (StatusIcon{"exclamationmark.triangle", "内存偏紧", IconRendering::paletteOrange}));
+    EXPECT_EQ(look.icon, (StatusIcon{Symbol::warningOutline, "内存偏紧", IconRendering::paletteOrange}));
     EXPECT_EQ(look.title, (StatusTitle{" 72%", StatusTitleColor::orange}));
     EXPECT_TRUE(look.imageLeading);
     EXPECT_TRUE(look.visible);
@@ -50,7 +49,7 @@ TEST(StatusItemLook, ElevatedWithPercent) {
 
 TEST(StatusItemLook, NormalWithoutPercentIsTheTemplateChipOnly) {
     const StatusItemLook look = statusItemLook({PressureLevel::normal, 40, false, false, 0});
-    EXPECT_EQ(look.icon, (StatusIcon{"memorychip", "内存正常", IconRendering::template_}));
+    EXPECT_EQ(look.icon, (StatusIcon{Symbol::memoryChip, "内存正常", IconRendering::template_}));
     EXPECT_FALSE(look.title.has_value());
     EXPECT_FALSE(look.imageLeading);
 }
@@ -58,7 +57,7 @@ TEST(StatusItemLook, NormalWithoutPercentIsTheTemplateChipOnly) {
 TEST(StatusItemLook, CriticalIsRedAndHideIconHides) {
     const StatusItemLook look = statusItemLook({PressureLevel::critical, 95, true, true, 0});
     EXPECT_EQ(look.icon.rendering, IconRendering::paletteRed);
-    EXPECT_EQ(look.icon.symbol, "exclamationmark.triangle.fill");
+    EXPECT_EQ(look.icon.symbol, Symbol::warningFilled);
     EXPECT_EQ(look.title->color, StatusTitleColor::red);
     EXPECT_FALSE(look.visible);
     EXPECT_EQ(statusTitle({PressureLevel::normal, 5, true, false, 0})->color, StatusTitleColor::standard);
@@ -112,12 +111,6 @@ TEST(StatusMenu, TogglePauseEndsOrStartsThePauseAndRedraws) {
     togglePauseFromMenu(prefs, now, r);
     EXPECT_EQ(Prefs::value(prefs, Prefs::pausedUntil), 0);
     EXPECT_FALSE(Prefs::isPaused(prefs, now));
-}
-
-TEST(StatusIcon, EverySymbolHasAGlyph) {
-    for (PressureLevel level : {PressureLevel::normal, PressureLevel::elevated, PressureLevel::critical}) {
-        EXPECT_TRUE(glyphForSymbol(statusIcon(level).symbol).has_value()) << statusIcon(level).symbol;
-    }
 }
 
 } // namespace

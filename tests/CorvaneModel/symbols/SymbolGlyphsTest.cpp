@@ -27,33 +27,6 @@ std::map<std::string, char32_t> installedCodepoints() {
     return out;
 }
 
-TEST(SymbolGlyphs, EverySymbolTheInterfaceNamesHasAGlyph) {
-    // Each icon name the dashboard, wings, status item and menus draw.
-    const std::set<std::string_view> names{"memorychip",
-                                           "exclamationmark.triangle",
-                                           "exclamationmark.triangle.fill",
-                                           "xmark.octagon.fill",
-                                           "checkmark.circle.fill",
-                                           "bell.badge.fill",
-                                           "internaldrive.fill",
-                                           "sparkles",
-                                           "gearshape",
-                                           "xmark",
-                                           "waveform.path.ecg",
-                                           "chevron.right",
-                                           "chevron.backward",
-                                           "terminal.fill",
-                                           "chevron.left.forwardslash.chevron.right",
-                                           "checkmark.square.fill",
-                                           "info.circle",
-                                           "lock.fill",
-                                           "ellipsis"};
-    for (std::string_view name : names)
-        EXPECT_TRUE(glyphForSymbol(name).has_value()) << name;
-    EXPECT_EQ(symbolGlyphs.size(), names.size()) << "the table maps a name nothing uses";
-    EXPECT_FALSE(glyphForSymbol("memorychip.fill").has_value());
-}
-
 TEST(SymbolGlyphs, EveryGlyphExistsInTheInstalledFont) {
     ASSERT_TRUE(std::filesystem::exists(materialIconsFontPath)) << "run scripts/install-deps";
     const auto codepoints = installedCodepoints();
@@ -67,11 +40,8 @@ TEST(SymbolGlyphs, EveryGlyphExistsInTheInstalledFont) {
 
 TEST(SymbolGlyphs, DistinctSymbolsGetDistinctGlyphs) {
     std::set<char32_t> seen;
-    std::set<std::string_view> symbols;
-    for (const SymbolGlyph& g : symbolGlyphs) {
+    for (const SymbolGlyph& g : symbolGlyphs)
         EXPECT_TRUE(seen.insert(g.codepoint).second) << g.glyphName;
-        EXPECT_TRUE(symbols.insert(g.symbol).second) << g.symbol;
-    }
 }
 
 } // namespace

@@ -136,12 +136,12 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_EQ(v.groups[0].heading, "需要你自己处理");
     ASSERT_EQ(v.groups[0].rows.size(), 1u);
     EXPECT_EQ(v.groups[0].rows[0].id, "info");
-    EXPECT_EQ(v.groups[0].rows[0].noteSymbol, "info.circle");
+    EXPECT_EQ(v.groups[0].rows[0].noteSymbol, Symbol::info);
     EXPECT_EQ(v.groups[0].rows[0].a11ySuffix, "，仅供参考，不可选择，说明：说明");
     EXPECT_FALSE(v.groups[0].rows[0].hasCheckBox);
     EXPECT_EQ(v.groups[1].heading, "暂时不能清理");
     EXPECT_EQ(v.groups[1].rows[0].note, "Chrome 正在运行");
-    EXPECT_EQ(v.groups[1].rows[0].noteSymbol, "lock.fill");
+    EXPECT_EQ(v.groups[1].rows[0].noteSymbol, Symbol::lock);
     EXPECT_EQ(v.groups[1].rows[0].a11ySuffix, "，不可选择");
     EXPECT_FALSE(v.groups[1].rows[0].selected);
     EXPECT_EQ(v.groups[2].heading, "含你的产出或历史");

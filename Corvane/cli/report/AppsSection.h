@@ -1,7 +1,7 @@
 #pragma once
 
 #include "apps/AppGroup.h"
-#include "report/JsonWriter.h"
+#include "cli/report/JsonWriter.h"
 
 #include <optional>
 #include <string>

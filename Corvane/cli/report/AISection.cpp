@@ -1,8 +1,8 @@
-#include "report/AISection.h"
+#include "cli/report/AISection.h"
 
-#include "report/ReportTime.h"
-#include "report/TerminalText.h"
-#include "views/AISection.h"
+#include "cli/report/ReportTime.h"
+#include "cli/report/TerminalText.h"
+#include "words/AINames.h"
 
 namespace corvane {
 
@@ -18,7 +18,7 @@ void appendAIText(std::string& out, const std::vector<AIToolStatus>& statuses) {
         out += '\n';
         for (const AISession& session : status.sessions) {
             out += "    ";
-            out += session.project && !session.project->empty() ? terminalSafe(*session.project) : std::string("未命名项目");
+            out += terminalSafe(projectName(session.project));
             out += " · ";
             out += aiActivityWord(session.activity);
             out += " · 自 " + reportLocalTime(session.since) + " · " + terminalSafe(session.id) + "\n";
@@ -38,9 +38,7 @@ void writeAIJson(JsonWriter& json, const std::vector<AIToolStatus>& statuses) {
         for (const AISession& session : status.sessions) {
             json.beginObject();
             json.key("id").value(session.id);
-            json.key("project");
-            if (session.project) json.value(*session.project);
-            else json.null();
+            json.key("project").value(session.project);
             json.key("activity").value(rawValue(session.activity));
             json.key("since").value(reportIsoUtc(session.since));
             json.endObject();

@@ -1,6 +1,6 @@
-#include "cli/WatchCommand.h"
+#include "cli/WatchPrinter.h"
 
-#include "ModelFixture.h"
+#include "CorvaneModel/app/ModelFixture.h"
 
 #include <gtest/gtest.h>
 #include <simdjson.h>

@@ -1,4 +1,4 @@
-#include "report/JsonWriter.h"
+#include "cli/report/JsonWriter.h"
 
 #include "support/Utf8.h"
 

@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 #include "memory/VerdictMaker.h"
-#include "report/JsonWriter.h"
-#include "report/Report.h"
+#include "cli/report/JsonWriter.h"
+#include "cli/report/Report.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "ai/AIToolStatus.h"
 #include "memory/MemorySnapshot.h"
 #include "memory/Verdict.h"
-#include "report/AppsSection.h"
+#include "cli/report/AppsSection.h"
 
 #include <optional>
 #include <string>
@@ -24,11 +24,6 @@ struct ReportData {
     /// One poll of the AI watcher; empty when the tools were not polled.
     std::vector<AIToolStatus> ai;
 };
-
-/// The level as the user reads it: "良好", "偏紧" or "紧张".
-std::string_view levelWord(PressureLevel level);
-/// The action as the user reads it.
-std::string_view actionWord(Verdict::Action action);
 
 /// The report as Chinese text for a terminal, ending in a newline.
 std::string reportText(const ReportData& data);

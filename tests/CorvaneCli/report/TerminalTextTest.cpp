@@ -1,5 +1,5 @@
-#include "report/Report.h"
-#include "report/TerminalText.h"
+#include "cli/report/Report.h"
+#include "cli/report/TerminalText.h"
 #include "support/RawControl.h"
 #include "support/Utf8.h"
 

@@ -1,6 +1,6 @@
 #include "AIWatcher.h"
-#include "report/AISection.h"
-#include "report/Report.h"
+#include "cli/report/AISection.h"
+#include "cli/report/Report.h"
 #include "support/FileRead.h"
 #include "support/TempDir.h"
 

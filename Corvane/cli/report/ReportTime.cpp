@@ -1,4 +1,4 @@
-#include "report/ReportTime.h"
+#include "cli/report/ReportTime.h"
 
 #include <ctime>
 

@@ -3,38 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace corvane {
 namespace {
 
 constexpr std::uint64_t GiB = 1ULL << 30;
 
-TEST(WingsForPressure, ElevatedAndNormalAreOrange) {
-    for (PressureLevel level : {PressureLevel::elevated, PressureLevel::normal}) {
-        const WingsContent c = wingsForPressure(level, 85);
-        EXPECT_EQ(c.symbol, "exclamationmark.triangle.fill");
-        EXPECT_EQ(c.tint, WingsContent::Tint::orange);
-        EXPECT_EQ(c.text, "85%");
-        EXPECT_EQ(c.floatingText, "偏紧 85%");
-        EXPECT_EQ(c.a11y, "内存偏紧，已用 85%");
-        EXPECT_EQ(c.focus, WingsFocus::none);
-        EXPECT_EQ(c.jump, std::nullopt);
+TEST(WingsForPressure, OrangeBelowCriticalRedAtIt) {
+    const std::tuple<PressureLevel, Symbol, WingsContent::Tint, std::string> cases[] = {
+        {PressureLevel::normal, Symbol::warningFilled, WingsContent::Tint::orange, "偏紧"},
+        {PressureLevel::elevated, Symbol::warningFilled, WingsContent::Tint::orange, "偏紧"},
+        {PressureLevel::critical, Symbol::stopFilled, WingsContent::Tint::red, "紧张"},
+    };
+    for (const auto& [level, symbol, tint, word] : cases) {
+        WingsContent expected;
+        expected.symbol = symbol;
+        expected.tint = tint;
+        expected.text = "85%";
+        expected.floatingText = word + " 85%";
+        expected.a11y = "内存" + word + "，已用 85%";
+        EXPECT_EQ(wingsForPressure(level, 85), expected) << word;
     }
-}
-
-TEST(WingsForPressure, CriticalIsRed) {
-    const WingsContent c = wingsForPressure(PressureLevel::critical, 85);
-    EXPECT_EQ(c.symbol, "xmark.octagon.fill");
-    EXPECT_EQ(c.tint, WingsContent::Tint::red);
-    EXPECT_EQ(c.floatingText, "紧张 85%");
-    EXPECT_EQ(c.a11y, "内存紧张，已用 85%");
 }
 
 TEST(WingsForDisk, RedBelowEightGiB) {
     const WingsContent low = wingsForDisk(static_cast<std::uint64_t>(7.9 * static_cast<double>(GiB)));
-    EXPECT_EQ(low.symbol, "xmark.octagon.fill");
+    EXPECT_EQ(low.symbol, Symbol::stopFilled);
     EXPECT_EQ(low.tint, WingsContent::Tint::red);
     const WingsContent edge = wingsForDisk(8 * GiB);
-    EXPECT_EQ(edge.symbol, "internaldrive.fill");
+    EXPECT_EQ(edge.symbol, Symbol::drive);
     EXPECT_EQ(edge.tint, WingsContent::Tint::orange);
     EXPECT_EQ(wingsForDisk(8 * GiB - 1).tint, WingsContent::Tint::red);
 }
@@ -50,7 +49,7 @@ TEST(WingsForDisk, TextsAndFocus) {
 TEST(WingsForAttention, SingularAndPlural) {
     for (int count : {0, 1}) {
         const WingsContent c = wingsForAttention(count);
-        EXPECT_EQ(c.symbol, "bell.badge.fill");
+        EXPECT_EQ(c.symbol, Symbol::bellBadge);
         EXPECT_EQ(c.tint, WingsContent::Tint::blue);
         EXPECT_EQ(c.text, "等你");
         EXPECT_EQ(c.floatingText, "等你");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "disk/DiskReport.h"
-#include "report/JsonWriter.h"
+#include "cli/report/JsonWriter.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ai/AIToolStatus.h"
-#include "report/JsonWriter.h"
+#include "cli/report/JsonWriter.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
-#include "report/DiskSection.h"
-#include "report/Report.h"
+#include "cli/report/DiskSection.h"
+#include "cli/report/Report.h"
 
 #include <gtest/gtest.h>
 

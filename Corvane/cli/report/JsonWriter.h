@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ public:
     JsonWriter& value(double number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
+    /// The value, or null when absent.
+    template <typename T>
+    JsonWriter& value(const std::optional<T>& maybe) {
+        return maybe ? value(*maybe) : null();
+    }
 
     const std::string& text() const { return out_; }
 

@@ -1,10 +1,11 @@
-#include "report/Report.h"
+#include "cli/report/Report.h"
 
 #include "memory/FormatBytes.h"
-#include "report/DiskSection.h"
-#include "report/AISection.h"
-#include "report/JsonWriter.h"
-#include "report/ReportTime.h"
+#include "cli/report/DiskSection.h"
+#include "cli/report/AISection.h"
+#include "cli/report/JsonWriter.h"
+#include "cli/report/ReportTime.h"
+#include "words/VerdictWords.h"
 
 namespace corvane {
 
@@ -19,24 +20,6 @@ void line(std::string& out, std::string_view label, const std::string& value) {
 }
 
 } // namespace
-
-std::string_view levelWord(PressureLevel level) {
-    switch (level) {
-    case PressureLevel::normal: return "良好";
-    case PressureLevel::elevated: return "偏紧";
-    case PressureLevel::critical: return "紧张";
-    }
-    return "良好";
-}
-
-std::string_view actionWord(Verdict::Action action) {
-    switch (action) {
-    case Verdict::Action::none: return "无需操作";
-    case Verdict::Action::optimize: return "关掉闲置软件";
-    case Verdict::Action::freeDisk: return "腾出磁盘空间";
-    }
-    return "无需操作";
-}
 
 std::string reportText(const ReportData& data) {
     const MemorySnapshot& s = data.snapshot;

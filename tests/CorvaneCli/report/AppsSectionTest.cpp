@@ -1,5 +1,5 @@
-#include "report/AppsSection.h"
-#include "report/Report.h"
+#include "cli/report/AppsSection.h"
+#include "cli/report/Report.h"
 
 #include <gtest/gtest.h>
 

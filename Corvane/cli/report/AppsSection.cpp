@@ -1,7 +1,7 @@
-#include "report/AppsSection.h"
+#include "cli/report/AppsSection.h"
 
 #include "memory/FormatBytes.h"
-#include "report/TerminalText.h"
+#include "cli/report/TerminalText.h"
 
 #include <cmath>
 
@@ -54,16 +54,12 @@ void writeAppsJson(JsonWriter& json, const AppsReport& apps) {
         json.beginObject();
         json.key("id").value(g.id);
         json.key("name").value(g.name);
-        json.key("identity");
-        if (g.bundleID) json.value(*g.bundleID);
-        else json.null();
+        json.key("identity").value(g.bundleID);
         json.key("pids").beginArray();
         for (const std::int32_t pid : g.pids) json.value(static_cast<std::int64_t>(pid));
         json.endArray();
         json.key("footprintBytes").value(g.footprintBytes);
-        json.key("idleSeconds");
-        if (g.idleSeconds) json.value(*g.idleSeconds);
-        else json.null();
+        json.key("idleSeconds").value(g.idleSeconds);
         json.key("isRegularApp").value(g.isRegularApp);
         json.key("hasVisibleWindow").value(g.hasVisibleWindow);
         json.key("safety").beginObject();

@@ -1,4 +1,4 @@
-#include "report/TerminalText.h"
+#include "cli/report/TerminalText.h"
 
 #include "support/Utf8.h"
 

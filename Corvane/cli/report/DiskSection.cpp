@@ -1,9 +1,9 @@
-#include "report/DiskSection.h"
+#include "cli/report/DiskSection.h"
 
 #include "memory/FormatBytes.h"
-#include "report/Report.h"
-#include "report/ReportTime.h"
-#include "report/TerminalText.h"
+#include "cli/report/Report.h"
+#include "cli/report/ReportTime.h"
+#include "cli/report/TerminalText.h"
 
 #include <cstdio>
 
@@ -76,12 +76,7 @@ void writeDiskJson(JsonWriter& json, const DiskReport& report) {
         json.key("paths").beginArray();
         for (const std::string& path : item.paths) json.value(path);
         json.endArray();
-        json.key("blockedReason");
-        if (item.blockedReason) {
-            json.value(*item.blockedReason);
-        } else {
-            json.null();
-        }
+        json.key("blockedReason").value(item.blockedReason);
         json.key("isInfoOnly").value(item.isInfoOnly);
         json.key("isActionable").value(item.isActionable());
         json.endObject();
