@@ -98,7 +98,7 @@ TEST(AppModelOptimize, ForceQuitRemovesTheRowAndStaysOnTheScreen) {
     EXPECT_TRUE(f.alerts[0].destructive);
     f.alerts[0].onConfirm();
     f.main->runUntilIdle();
-    EXPECT_EQ(f.forced, stuck.pids);
+    EXPECT_EQ(f.terminator->asked, stuck.pids);
     ASSERT_EQ(f.model->previewGroups().size(), 1U);
     EXPECT_TRUE(f.model->selection().empty());
     EXPECT_EQ(f.model->lastResult(), "已强制退出「N-stuck」。");
@@ -128,25 +128,25 @@ DiskItem diskItem(std::string id, DiskRisk risk = DiskRisk::safe) {
 
 TEST(AppModelClean, FirstUseScansWithoutTicksThenPreTicksAfterAClean) {
     ModelFixture f;
-    f.nextScan.items = {diskItem("a"), diskItem("b", DiskRisk::confirm)};
+    f.disk->nextScan.items = {diskItem("a"), diskItem("b", DiskRisk::confirm)};
     f.openIsland();
     f.model->openClean();
     EXPECT_TRUE(f.model->diskScanning());
     f.main->runUntilIdle();
     ASSERT_TRUE(f.model->diskReport());
-    EXPECT_EQ(f.scansWithRunning, (std::vector<std::set<std::string>>{{"org.example.App"}}));
+    EXPECT_EQ(f.disk->scansWithRunning, (std::vector<std::set<std::string>>{{"org.example.App"}}));
     EXPECT_TRUE(f.model->diskSelection().empty());
     f.model->toggleDisk("b", true);
     f.model->confirmClean();
     ASSERT_EQ(f.alerts.size(), 1U);
     EXPECT_EQ(f.alerts[0].title, "把 1 项移入废纸篓？");
     EXPECT_NE(f.alerts[0].message.find("其中含你的产出或历史记录"), std::string::npos);
-    f.nextClean.trashedItemIDs = {"b"};
-    f.nextClean.bytes = GiB;
+    f.cleaner->nextClean.trashedItemIDs = {"b"};
+    f.cleaner->nextClean.bytes = GiB;
     f.alerts[0].onConfirm();
     f.main->runUntilIdle();
-    ASSERT_EQ(f.cleaned.size(), 1U);
-    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在 Finder 清倒废纸篓后才会释放。");
+    ASSERT_EQ(f.cleaner->cleaned.size(), 1U);
+    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在 文件管理器 清倒废纸篓后才会释放。");
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
     EXPECT_EQ(f.model->diskReport(), std::nullopt);
 
@@ -173,17 +173,17 @@ TEST(AppModelClean, ItemGoneBeforeConfirmingIsSkippedAsChanged) {
     ModelFixture f;
     f.openIsland();
     f.model->openCleanImmediately(false, DiskReport{0, 0, {diskItem("a")}, {}, 0});
-    f.nextScan.items = {}; // the user deleted it meanwhile
+    f.disk->nextScan.items = {}; // the user deleted it meanwhile
     f.model->executeClean(f.model->diskSelectedItems());
     f.main->runUntilIdle();
-    EXPECT_TRUE(f.cleaned.empty());
+    EXPECT_TRUE(f.cleaner->cleaned.empty());
     EXPECT_EQ(f.model->diskResult(), "没有移动任何项目。有 1 项已变化，已跳过。");
     EXPECT_FALSE(Prefs::value(*f.prefs, Prefs::hasCleanedDiskBefore));
 }
 
 TEST(AppModelClean, ScanFinishingAfterTheDashboardClosedIsDropped) {
     ModelFixture f;
-    f.nextScan.items = {diskItem("a")};
+    f.disk->nextScan.items = {diskItem("a")};
     f.openIsland();
     f.model->openClean();
     f.model->islandWillCollapse();
@@ -198,7 +198,7 @@ TEST(AppModelClean, DiskNoticeFocusScansOnOpening) {
     ModelFixture f;
     f.model->setDiskFocus(true);
     f.openIsland();
-    EXPECT_EQ(f.scansWithRunning.size(), 1U);
+    EXPECT_EQ(f.disk->scansWithRunning.size(), 1U);
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
     EXPECT_TRUE(f.model->diskReport());
 }
@@ -282,7 +282,7 @@ TEST(AppModelAI, JumpOpensTheLinkAndFailuresAlertOncePerThirtySeconds) {
     EXPECT_EQ(f.opener->actions[0], (JumpAction{JumpAction::OpenURL{"codex://threads/1", "com.openai.codex"}}));
 
     f.opener->succeeds = false;
-    f.nextLink = SessionLink{std::nullopt, "com.anthropic.claudefordesktop", false};
+    f.links->set(SessionLink{std::nullopt, "com.anthropic.claudefordesktop", false});
     for (int i = 0; i < 3; ++i) {
         f.model->openSession(AIToolKind::claudeCode, "x");
         f.main->advance(3);
