@@ -1,13 +1,10 @@
 #pragma once
 
 #include "app/AppModel.h"
-#include "support/fakes/FixedRunningApps.h"
-#include "support/fakes/FixedSessionLinks.h"
-#include "support/fakes/RecordingDiskCleaner.h"
+#include "support/fakes/ModelServiceFakes.h"
 #include "support/fakes/RecordingOpener.h"
 #include "support/fakes/RecordingTerminator.h"
 #include "support/fakes/ScriptedAIWatcher.h"
-#include "support/fakes/ScriptedDiskAdvisors.h"
 #include "support/fakes/ScriptedMemoryProvider.h"
 #include "prefs/InMemoryPreferenceStore.h"
 #include "prefs/Prefs.h"

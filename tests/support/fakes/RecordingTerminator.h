@@ -3,7 +3,6 @@
 #include "apps/AppTerminating.h"
 
 #include <cstdint>
-#include <mutex>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -11,8 +10,8 @@
 namespace corvane::test {
 
 /// Both terminators in one: accepts every process except the `refusing` ones, records every
-/// request (polite or forced) in `asked`, in order, and throws instead when `throws` is set. Safe
-/// to call from any thread; read the fields once the work is done.
+/// request (polite or forced) in `asked`, in order, and throws instead when `throws` is set. Not
+/// thread-safe: read the fields once the work is done.
 class RecordingTerminator final : public AppTerminating, public AppForceTerminating {
 public:
     bool terminate(std::int32_t pid) override { return answer(pid); }
@@ -24,12 +23,10 @@ public:
 
 private:
     bool answer(std::int32_t pid) {
-        std::lock_guard lock(mutex_);
         if (throws) throw std::runtime_error("terminator failed");
         asked.push_back(pid);
         return !refusing.contains(pid);
     }
-    std::mutex mutex_;
 };
 
 } // namespace corvane::test

@@ -2,51 +2,38 @@
 
 #include "memory/MemoryProviding.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <mutex>
 #include <vector>
 
 namespace corvane::test {
 
 inline constexpr std::uint64_t GiB = 1ULL << 30;
 
-/// Hands out the snapshot and groups the test sets and counts samples. Thread-safe.
+/// Hands out the snapshot set by `set` and the first `limit` of `groups`; counts samples. Not
+/// thread-safe.
 class ScriptedMemoryProvider final : public MemoryProviding {
 public:
     MemorySnapshot memorySnapshot() override {
-        std::lock_guard lock(mutex_);
-        ++samples_;
+        ++samples;
         return next_;
     }
     std::vector<AppGroup> topAppGroups(int limit) override {
-        std::lock_guard lock(mutex_);
-        std::vector<AppGroup> groups = groups_;
-        if (static_cast<int>(groups.size()) > limit) groups.resize(static_cast<std::size_t>(limit));
-        return groups;
+        return {groups.begin(), groups.begin() + std::min<std::ptrdiff_t>(limit, std::ssize(groups))};
     }
     /// The next samples: 4 of 16 GiB free at `level`, `diskFree` bytes free on a 500 GiB disk.
     void set(PressureLevel level, std::uint64_t diskFree = 100 * GiB) {
-        std::lock_guard lock(mutex_);
         next_.totalBytes = 16 * GiB;
         next_.freeBytes = 4 * GiB;
         next_.level = level;
         next_.diskFreeBytes = diskFree;
         next_.diskTotalBytes = 500 * GiB;
     }
-    void setGroups(std::vector<AppGroup> groups) {
-        std::lock_guard lock(mutex_);
-        groups_ = std::move(groups);
-    }
-    int samples() const {
-        std::lock_guard lock(mutex_);
-        return samples_;
-    }
+    std::vector<AppGroup> groups;
+    int samples{0};
 
 private:
-    mutable std::mutex mutex_;
     MemorySnapshot next_;
-    std::vector<AppGroup> groups_;
-    int samples_{0};
 };
 
 } // namespace corvane::test
