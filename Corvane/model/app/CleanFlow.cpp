@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "app/BackgroundStep.h"
 #include "app/CleanTexts.h"
+#include "app/Toggled.h"
 #include "prefs/Prefs.h"
 
 #include <algorithm>
@@ -79,13 +80,7 @@ void CleanFlow::toggle(const std::string& id, bool on) {
     const auto& items = diskReport_->items;
     const auto it = std::find_if(items.begin(), items.end(), [&id](const DiskItem& item) { return item.id == id; });
     if (it == items.end() || !it->isActionable()) return;
-    std::set<std::string> next = diskSelection_;
-    if (on) {
-        next.insert(id);
-    } else {
-        next.erase(id);
-    }
-    model_.publish(diskSelection_, std::move(next), Field::diskSelection);
+    model_.publish(diskSelection_, toggled(diskSelection_, id, on), Field::diskSelection);
 }
 
 void CleanFlow::confirm() {

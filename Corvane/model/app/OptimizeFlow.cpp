@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "app/BackgroundStep.h"
 #include "app/OptimizeTexts.h"
+#include "app/Toggled.h"
 #include "apps/ForceQuit.h"
 #include "apps/QuitEligibility.h"
 #include "apps/QuitPlanner.h"
@@ -94,13 +95,7 @@ void OptimizeFlow::openImmediately() {
 }
 
 void OptimizeFlow::toggleGroup(const std::string& id, bool on) {
-    std::set<std::string> next = selection_;
-    if (on) {
-        next.insert(id);
-    } else {
-        next.erase(id);
-    }
-    model_.publish(selection_, std::move(next), Field::selection);
+    model_.publish(selection_, toggled(selection_, id, on), Field::selection);
 }
 
 void OptimizeFlow::confirm() {
