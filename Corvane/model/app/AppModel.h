@@ -36,8 +36,9 @@ namespace corvane {
 /// The one observable object of the program: it holds the services that read the system, runs
 /// the memory and AI refresh timers, keeps the state the dashboard, island and tray show, and
 /// decides when a notice is due. The optimize, clean and AI flows keep their own state; the
-/// model publishes it and forwards their operations. Confined to the main executor: every operation and every
-/// callback runs there. Create it with `AppModel::create`; background steps hold it weakly.
+/// model publishes it and forwards their operations. Confined to the main executor: every
+/// operation and every callback runs there. Create it with `AppModel::create`; background steps
+/// hold it weakly.
 class AppModel : public std::enable_shared_from_this<AppModel> {
 public:
     /// The published fields; observers are told which one changed.
