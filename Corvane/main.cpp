@@ -1,13 +1,10 @@
-#include "apps/RunningApplicationIDs.h"
-#include "AIWatcher.h"
+#include "app/LiveServices.h"
+#include "apps/WindowFacts.h"
 #include "cli/CommandLine.h"
 #include "cli/StandardOutput.h"
 #include "cli/WatchCommand.h"
 #include "cli/report/Report.h"
-#include "disk/SystemDiskAdvisor.h"
-#include "memory/SystemMemoryProvider.h"
 #include "memory/VerdictMaker.h"
-#include "support/HomeDirectory.h"
 
 #include <cerrno>
 #include <cstring>
@@ -25,16 +22,13 @@ int main(int argc, char** argv) {
     if (line->help) return printToStandardOutput(usageText());
     if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text);
 
-    auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
-    activity->start();
-    SystemMemoryProvider::Options options;
-    options.activity = activity;
-    SystemMemoryProvider provider(std::move(options));
+    const AppModel::Services live = liveServices();
+    live.activity->start();
     ReportData data;
-    data.snapshot = provider.memorySnapshot();
+    data.snapshot = live.provider->memorySnapshot();
     data.verdict = VerdictMaker::make(data.snapshot);
-    data.apps = AppsReport{provider.topAppGroups(30), readWindowFacts().has_value()};
-    if (line->disk) data.disk = SystemDiskAdvisor(homeDirectory(), runningApplicationIDs, systemClock()).scan();
-    data.ai = AIWatcher().statuses();
+    data.apps = AppsReport{live.provider->topAppGroups(30), readWindowFacts().has_value()};
+    if (line->disk) data.disk = live.diskAdvisors->advisor(live.running->runningIDs())->scan();
+    data.ai = live.ai->statuses();
     return printToStandardOutput(line->json ? reportJson(data) : reportText(data));
 }

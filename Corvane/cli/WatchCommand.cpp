@@ -1,5 +1,6 @@
 #include "cli/WatchCommand.h"
 
+#include "app/LiveServices.h"
 #include "cli/StandardOutput.h"
 #include "cli/WatchPrinter.h"
 #include "prefs/InMemoryPreferenceStore.h"
@@ -31,7 +32,7 @@ int runWatch(WatchFormat format) {
     {
         auto prefs = std::make_shared<InMemoryPreferenceStore>();
         Prefs::registerDefaults(*prefs);
-        auto model = AppModel::live(loop, prefs);
+        auto model = makeLiveModel(loop, prefs);
         WatchPrinter printer(model, format, [&failure, &loop](const std::string& line) {
             if (failure) return;
             failure = writeStandardOutput(line);

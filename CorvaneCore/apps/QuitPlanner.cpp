@@ -1,5 +1,7 @@
 #include "apps/QuitPlanner.h"
 
+#include "apps/QuitEligibility.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -89,7 +91,7 @@ std::vector<AppGroup> suggested(const std::vector<AppGroup>& groups, bool firstR
 QuitReport quit(const std::vector<AppGroup>& groups, AppTerminating& terminator) {
     QuitReport report;
     for (const AppGroup& g : groups) {
-        if (!g.isRegularApp || g.safety.isProtected()) {
+        if (!isQuitEligible(g)) {
             report.skipped.push_back(g.id);
             continue;
         }

@@ -1,6 +1,7 @@
 #include "app/AppModel.h"
 
 #include "app/AlertRules.h"
+#include "app/BackgroundStep.h"
 #include "app/TimerPlan.h"
 #include "memory/VerdictMaker.h"
 #include "prefs/Prefs.h"
@@ -22,15 +23,6 @@ AppModel::AppModel(Services services) : services_(std::move(services)) {
     if (const double last = Prefs::value(*services_.prefs, Prefs::lastDiskAlert); last > 0) {
         lastDiskAlertAt_ = dateFromUnixSeconds(last);
     }
-    // The center is called from the sampling queue: it reads time, preferences and the front-most
-    // application through thread-safe functions only.
-    auto main = services_.main;
-    auto prefs = services_.prefs;
-    auto frontmost = services_.frontmostBundleID;
-    attention_ = std::make_shared<AttentionCenter>(
-        [main] { return main->now(); },
-        [frontmost]() -> std::optional<std::string> { return frontmost ? frontmost() : std::nullopt; },
-        [prefs, main] { return Prefs::isPaused(*prefs, main->now()); });
 }
 
 AppModel::~AppModel() {
@@ -88,14 +80,15 @@ void AppModel::resume() {
 }
 
 void AppModel::sampleMemory() {
-    std::weak_ptr<AppModel> weak = weak_from_this();
-    services_.queue->async([weak, provider = services_.provider, main = services_.main] {
-        const MemorySnapshot snapshot = provider->memorySnapshot();
-        const Verdict verdict = VerdictMaker::make(snapshot);
-        main->async([weak, snapshot, verdict] {
-            if (auto self = weak.lock()) self->apply(snapshot, verdict);
+    runInBackground(
+        *services_.queue, services_.main, weak_from_this(),
+        [provider = services_.provider] {
+            const MemorySnapshot snapshot = provider->memorySnapshot();
+            return std::make_pair(snapshot, VerdictMaker::make(snapshot));
+        },
+        [](AppModel& model, const std::optional<std::pair<MemorySnapshot, Verdict>>& sample) {
+            if (sample) model.apply(sample->first, sample->second);
         });
-    });
 }
 
 void AppModel::apply(const MemorySnapshot& snapshot, const Verdict& verdict) {
@@ -138,7 +131,7 @@ void AppModel::islandWillOpen() {
     islandOpen_ = true;
     publish(paused_, Prefs::isPaused(*services_.prefs, now()), Field::paused);
     publishMinuteStamp();
-    if (diskFocus_) measureDisk();
+    if (clean_.diskFocus()) measureDisk();
     scanIdleApps();
     sampleMemory();
     sampleAI();
@@ -152,21 +145,20 @@ void AppModel::islandWillCollapse() {
 
 void AppModel::islandDidClose() {
     publish(mode_, DashboardMode::home, Field::mode);
-    publish(lastResult_, std::optional<std::string>(), Field::lastResult);
-    publish(aiExpanded_, false, Field::aiExpanded);
-    publish(isQuitting_, false, Field::isQuitting);
-    publish(previewGroups_, std::vector<AppGroup>(), Field::previewGroups);
-    publish(selection_, std::set<std::string>(), Field::selection);
-    publish(idleCandidates_, std::optional<std::vector<AppGroup>>(), Field::idleCandidates);
-    publish(diskReport_, std::optional<DiskReport>(), Field::diskReport);
-    publish(diskSelection_, std::set<std::string>(), Field::diskSelection);
-    publish(diskResult_, std::optional<std::string>(), Field::diskResult);
-    publish(diskFocus_, false, Field::diskFocus);
-    publish(isCleaning_, false, Field::isCleaning);
+    optimize_.clearResult();
+    ai_.setExpanded(false);
+    optimize_.reset();
+    clean_.reset();
+}
+
+void AppModel::backHome() {
+    publish(mode_, DashboardMode::home, Field::mode);
+    optimize_.clearList();
+    clean_.clearSelection();
 }
 
 std::string AppModel::a11yStatusLabel() const {
-    return corvane::a11yStatusLabel(verdict_.level, usedPercent(snapshot_), attentionCount_);
+    return corvane::a11yStatusLabel(verdict_.level, usedPercent(snapshot_), attentionCount());
 }
 
 void AppModel::toggleQuiet() {

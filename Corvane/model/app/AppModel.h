@@ -1,20 +1,20 @@
 #pragma once
 
-#include "AttentionCenter.h"
-#include "SessionLinkResolver.h"
 #include "ai/AIWatching.h"
-#include "app/AIRows.h"
+#include "app/AIFlow.h"
 #include "app/AlertSpec.h"
-#include "app/AlertThrottle.h"
-#include "apps/AppOpening.h"
 #include "app/ChangeNotifier.h"
+#include "app/CleanFlow.h"
 #include "app/DashboardMode.h"
-#include "app/FinishedEvent.h"
+#include "app/DiskAdvisorMaking.h"
+#include "app/DiskCleaning.h"
+#include "app/ModelField.h"
+#include "app/OptimizeFlow.h"
+#include "app/RunningAppListing.h"
+#include "app/SessionLinkResolving.h"
 #include "apps/ActivityTracker.h"
+#include "apps/AppOpening.h"
 #include "apps/AppTerminating.h"
-#include "disk/DiskCleanReport.h"
-#include "disk/DiskItem.h"
-#include "disk/DiskReport.h"
 #include "memory/MemoryProviding.h"
 #include "memory/PressureMonitor.h"
 #include "memory/Verdict.h"
@@ -33,18 +33,16 @@
 
 namespace corvane {
 
-/// The one observable object of the program: it owns the services that read the system, runs
+/// The one observable object of the program: it holds the services that read the system, runs
 /// the memory and AI refresh timers, keeps the state the dashboard, island and tray show, and
-/// decides when a notice is due. Confined to the main executor: every operation and every
-/// callback runs there. Create it with `AppModel::create`; background steps hold it weakly.
+/// decides when a notice is due. The optimize, clean and AI flows keep their own state; the
+/// model publishes it and forwards their operations. Confined to the main executor: every
+/// operation and every callback runs there. Create it with `AppModel::create`; background steps
+/// hold it weakly.
 class AppModel : public std::enable_shared_from_this<AppModel> {
 public:
     /// The published fields; observers are told which one changed.
-    enum class Field {
-        snapshot, verdict, aiStatuses, attentionCount, lastResult, mode, previewGroups, selection,
-        isQuitting, aiExpanded, diskReport, diskScanning, diskSelection, isCleaning, diskResult,
-        diskFocus, paused, finishedInfo, idleCandidates, minuteStamp
-    };
+    using Field = ModelField;
 
     /// What the model is built from. Every service called from the background queues must be
     /// safe to call from any thread.
@@ -53,25 +51,22 @@ public:
         std::shared_ptr<AIWatching> ai;
         /// Polite quit of one process.
         std::shared_ptr<AppTerminating> terminator;
-        /// Forced quit of one process; false when it could not be done.
-        std::function<bool(std::int32_t pid)> forceTerminate;
+        /// Forced quit of one process.
+        std::shared_ptr<AppForceTerminating> forceTerminator;
         /// Identities of the running applications, read on the main executor before a scan.
-        std::function<std::set<std::string>()> runningIDs;
-        /// One catalogue scan with the given running set; any thread.
-        std::function<DiskReport(const std::set<std::string>& running)> diskScanner;
-        /// Moves the given items to the Trash; any thread.
-        std::function<DiskCleanReport(const std::vector<DiskItem>& items, const std::set<std::string>& running)>
-            diskCleaner;
-        /// The deep link for a session; may read files; any thread.
-        std::function<SessionLink(AIToolKind tool, const std::string& sessionID)> linkResolver;
+        std::shared_ptr<RunningAppListing> running;
+        /// The advisor of one catalogue scan.
+        std::shared_ptr<DiskAdvisorMaking> diskAdvisors;
+        /// Moves chosen items to the Trash.
+        std::shared_ptr<DiskCleaning> diskCleaner;
+        /// The deep link for a session.
+        std::shared_ptr<SessionLinkResolving> links;
         /// Opens links and activates applications.
         std::shared_ptr<AppOpening> opener;
-        /// The identity of the front-most application, for the attention center; any thread.
-        std::function<std::optional<std::string>()> frontmostBundleID;
         /// Hands free memory back to the system after a large result was dropped; any thread.
         std::function<void()> returnFreeMemory;
         /// How the clean texts name the platform's file manager.
-        std::string fileManagerName = "Finder";
+        std::string fileManagerName = "文件管理器";
         std::shared_ptr<PreferenceStore> prefs;
         /// The executor the model is confined to, with its timers and clock.
         std::shared_ptr<MainExecutor> main;
@@ -85,17 +80,14 @@ public:
         std::function<bool()> lowPowerMode;
         /// Makes the kernel pressure listener; none is started when absent.
         std::function<std::unique_ptr<PressureMonitor>(PressureMonitor::OnChange)> makePressureMonitor;
-        /// Front-most application history, started with the model; optional.
+        /// Front-most application history, started with the model, and the front-most
+        /// application the attention center asks about; optional.
         std::shared_ptr<ActivityTracker> activity;
         /// A demonstration model: nothing is persisted, the first sample may alert.
         bool isMock{false};
     };
 
     static std::shared_ptr<AppModel> create(Services services);
-    /// The production model on `main`: the system's memory provider with an activity tracker and
-    /// safety policy, the AI watcher, the terminators, the disk advisor and cleaner of the
-    /// platform's layout, the session-link resolver and the system's application opener.
-    static std::shared_ptr<AppModel> live(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs);
     ~AppModel();
     AppModel(const AppModel&) = delete;
     AppModel& operator=(const AppModel&) = delete;
@@ -103,35 +95,37 @@ public:
     // Published state.
     const MemorySnapshot& snapshot() const { return snapshot_; }
     const Verdict& verdict() const { return verdict_; }
-    const std::vector<AIToolStatus>& aiStatuses() const { return aiStatuses_; }
-    int attentionCount() const { return attentionCount_; }
-    const std::optional<std::string>& lastResult() const { return lastResult_; }
+    const std::vector<AIToolStatus>& aiStatuses() const { return ai_.aiStatuses(); }
+    int attentionCount() const { return ai_.attentionCount(); }
+    const std::optional<std::string>& lastResult() const { return optimize_.lastResult(); }
     DashboardMode mode() const { return mode_; }
-    const std::vector<AppGroup>& previewGroups() const { return previewGroups_; }
-    const std::set<std::string>& selection() const { return selection_; }
-    bool isQuitting() const { return isQuitting_; }
-    bool aiExpanded() const { return aiExpanded_; }
-    const std::optional<DiskReport>& diskReport() const { return diskReport_; }
-    bool diskScanning() const { return diskScanning_; }
-    const std::set<std::string>& diskSelection() const { return diskSelection_; }
-    bool isCleaning() const { return isCleaning_; }
-    const std::optional<std::string>& diskResult() const { return diskResult_; }
-    bool diskFocus() const { return diskFocus_; }
+    const std::vector<AppGroup>& previewGroups() const { return optimize_.previewGroups(); }
+    const std::set<std::string>& selection() const { return optimize_.selection(); }
+    bool isQuitting() const { return optimize_.isQuitting(); }
+    bool aiExpanded() const { return ai_.aiExpanded(); }
+    const std::optional<DiskReport>& diskReport() const { return clean_.diskReport(); }
+    bool diskScanning() const { return clean_.diskScanning(); }
+    const std::set<std::string>& diskSelection() const { return clean_.diskSelection(); }
+    bool isCleaning() const { return clean_.isCleaning(); }
+    const std::optional<std::string>& diskResult() const { return clean_.diskResult(); }
+    bool diskFocus() const { return clean_.diskFocus(); }
     bool paused() const { return paused_; }
-    const std::map<std::string, FinishedEvent>& finishedInfo() const { return finishedInfo_; }
-    const std::optional<std::vector<AppGroup>>& idleCandidates() const { return idleCandidates_; }
+    const std::map<std::string, FinishedEvent>& finishedInfo() const { return ai_.finishedInfo(); }
+    const std::optional<std::vector<AppGroup>>& idleCandidates() const { return optimize_.idleCandidates(); }
     std::int64_t minuteStamp() const { return minuteStamp_; }
 
     // Derived values.
     /// The listed groups whose id is ticked, in list order.
-    std::vector<AppGroup> selectedGroups() const;
-    std::uint64_t selectedBytes() const;
+    std::vector<AppGroup> selectedGroups() const { return optimize_.selectedGroups(); }
+    std::uint64_t selectedBytes() const { return optimize_.selectedBytes(); }
     /// The idle candidates and their summed footprint; absent while none were looked for.
-    std::optional<std::pair<std::uint64_t, std::vector<AppGroup>>> idleReclaim() const;
+    std::optional<std::pair<std::uint64_t, std::vector<AppGroup>>> idleReclaim() const {
+        return optimize_.idleReclaim();
+    }
     /// The ticked, selectable items of the disk report, in report order.
-    std::vector<DiskItem> diskSelectedItems() const;
+    std::vector<DiskItem> diskSelectedItems() const { return clean_.selectedItems(); }
     /// The rows of the dashboard's AI section for the last poll.
-    std::vector<AIRow> aiRows() const;
+    std::vector<AIRow> aiRows() const { return ai_.rows(); }
     /// "内存压力：…，已用 N%" and the waiting sessions.
     std::string a11yStatusLabel() const;
     bool islandOpen() const { return islandOpen_; }
@@ -161,7 +155,8 @@ public:
     void resume();
     /// Low-power mode switched: the intervals follow.
     void powerStateChanged() { scheduleTimers(); }
-    /// Takes a memory sample on the sampling queue and applies it here.
+    /// Takes a memory sample on the sampling queue and applies it here; a failed sample changes
+    /// nothing.
     void sampleMemory();
     /// The island is about to open the dashboard.
     void islandWillOpen();
@@ -177,49 +172,54 @@ public:
 
     // Optimize flow.
     /// Looks for idle applications to offer for one-click quitting (only kept while open).
-    void scanIdleApps();
+    void scanIdleApps() { optimize_.scanIdleApps(); }
     /// Shows the optimize screen and fills it in the background.
-    void openOptimize();
+    void openOptimize() { optimize_.open(); }
     /// The same, synchronously and with the planner's suggestions ticked.
-    void openPreviewImmediately();
+    void openPreviewImmediately() { optimize_.openImmediately(); }
     /// Back to the home screen; both selections are cleared.
     void backHome();
     /// Ticks or unticks one listed group.
-    void toggleGroup(const std::string& id, bool on);
+    void toggleGroup(const std::string& id, bool on) { optimize_.toggleGroup(id, on); }
     /// Asks to confirm quitting the ticked groups.
-    void confirmOptimize();
+    void confirmOptimize() { optimize_.confirm(); }
     /// One-click quitting of the idle candidates (a first-time user sees the list instead).
-    void oneClickTapped();
+    void oneClickTapped() { optimize_.oneClickTapped(); }
     /// Asks to confirm a forced quit of one group.
-    void requestForceQuit(const AppGroup& group);
+    void requestForceQuit(const AppGroup& group) { optimize_.requestForceQuit(group); }
     /// Quits the regular, unprotected groups among `groups` in the background.
-    void quitGroups(const std::vector<AppGroup>& groups);
-    /// Forces one group's processes to end.
-    void forceQuitConfirmed(const AppGroup& group);
+    void quitGroups(const std::vector<AppGroup>& groups) { optimize_.quitGroups(groups); }
+    /// Forces one group's processes to end and says whether that worked.
+    void forceQuitConfirmed(const AppGroup& group) { optimize_.forceQuitConfirmed(group); }
 
     // Clean flow.
-    void openClean();
-    void openCleanImmediately(bool firstTime, DiskReport report);
+    void openClean() { clean_.open(); }
+    void openCleanImmediately(bool firstTime, DiskReport report) { clean_.openImmediately(firstTime, std::move(report)); }
     /// Starts one catalogue scan unless one runs or a report exists.
-    void measureDisk();
-    void toggleDisk(const std::string& id, bool on);
-    void confirmClean();
+    void measureDisk() { clean_.measure(); }
+    void toggleDisk(const std::string& id, bool on) { clean_.toggle(id, on); }
+    void confirmClean() { clean_.confirm(); }
     /// Re-scans, keeps what is still the same and allowed, and moves it to the Trash.
-    void executeClean(const std::vector<DiskItem>& items);
+    void executeClean(const std::vector<DiskItem>& items) { clean_.execute(items); }
     /// A disk notice was tapped: the dashboard opens on the disk section.
-    void setDiskFocus(bool focus);
+    void setDiskFocus(bool focus) { clean_.setFocus(focus); }
 
     // AI flow.
     /// Polls the AI tools in the background and applies the result.
-    void sampleAI();
-    void applyAI(const std::vector<AIToolStatus>& statuses);
-    void setAIExpanded(bool expanded);
+    void sampleAI() { ai_.sample(); }
+    void applyAI(const std::vector<AIToolStatus>& statuses) { ai_.apply(statuses); }
+    void setAIExpanded(bool expanded) { ai_.setExpanded(expanded); }
     /// Jumps to a session in its host application.
-    void openSession(AIToolKind tool, const std::string& sessionID);
+    void openSession(AIToolKind tool, const std::string& sessionID) { ai_.openSession(tool, sessionID); }
     /// A jump failed: one information alert per 30 s at most.
-    void jumpFailed(AIToolKind tool);
+    void jumpFailed(AIToolKind tool) { ai_.jumpFailed(tool); }
 
 private:
+    // The flows are parts of the model: they publish through it and read its shared state.
+    friend class OptimizeFlow;
+    friend class CleanFlow;
+    friend class AIFlow;
+
     explicit AppModel(Services services);
 
     template <typename T>
@@ -232,40 +232,23 @@ private:
     bool alertsAllowed(bool kindEnabled) const;
     void pressureChanged(PressureLevel level, int percent);
     void diskAlertIfNeeded(const MemorySnapshot& snapshot);
+    void publishMinuteStamp();
     Date now() const { return services_.main->now(); }
 
     Services services_;
     ChangeNotifier<Field> changes_;
 
-    void publishMinuteStamp();
-
     MemorySnapshot snapshot_;
     Verdict verdict_;
-    std::vector<AIToolStatus> aiStatuses_;
-    int attentionCount_{0};
-    std::optional<std::string> lastResult_;
     DashboardMode mode_{DashboardMode::home};
-    std::vector<AppGroup> previewGroups_;
-    std::set<std::string> selection_;
-    bool isQuitting_{false};
-    bool aiExpanded_{false};
-    std::optional<DiskReport> diskReport_;
-    bool diskScanning_{false};
-    std::set<std::string> diskSelection_;
-    bool isCleaning_{false};
-    std::optional<std::string> diskResult_;
-    bool diskFocus_{false};
     bool paused_{false};
-    std::map<std::string, FinishedEvent> finishedInfo_;
-    std::optional<std::vector<AppGroup>> idleCandidates_;
     std::int64_t minuteStamp_{0};
 
-    std::shared_ptr<AttentionCenter> attention_;
-    AlertThrottle jumpAlertThrottle_{30, std::nullopt};
-    bool aiBaselineDone_{false};
-    std::map<std::string, Date> workStarts_;
-    std::unique_ptr<TimerHandle> aiTimer_;
+    OptimizeFlow optimize_{*this};
+    CleanFlow clean_{*this};
+    AIFlow ai_{*this};
 
+    std::unique_ptr<TimerHandle> aiTimer_;
     std::unique_ptr<PressureMonitor> pressure_;
     std::unique_ptr<TimerHandle> memTimer_;
     bool islandOpen_{false};

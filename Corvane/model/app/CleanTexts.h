@@ -19,8 +19,8 @@ std::vector<DiskItem> pickedDiskItems(const std::vector<DiskItem>& items, const 
 
 /// The confirmation text: up to eight items with sizes ("约 " before estimated ones), how many
 /// more, a warning when any item holds the user's output or history, and the Trash reminder
-/// naming the platform's file manager ("Finder", "文件管理器").
-std::string diskConfirmMessage(const std::vector<DiskItem>& items, std::string_view fileManager = "Finder");
+/// naming the platform's file manager.
+std::string diskConfirmMessage(const std::vector<DiskItem>& items, std::string_view fileManager);
 
 /// The chosen items matched against a fresh scan.
 struct CleaningPlan {
@@ -36,6 +36,12 @@ struct CleaningPlan {
 CleaningPlan intersectForCleaning(const std::vector<DiskItem>& selected, const std::vector<DiskItem>& fresh);
 
 /// The one-sentence outcome of a clean; `changed` counts the items skipped as changed.
-std::string diskResultSentence(const DiskCleanReport& report, int changed, std::string_view fileManager = "Finder");
+/// The outcome when a scan of the caches could not be carried out.
+inline constexpr std::string_view diskScanFailedSentence = "这次没能检查磁盘，请稍后再试。";
+/// The outcome when moving the chosen items to the Trash could not be carried out; some of them
+/// may have moved.
+inline constexpr std::string_view diskCleanFailedSentence = "这次没能全部移入废纸篓，请稍后再试。";
+
+std::string diskResultSentence(const DiskCleanReport& report, int changed, std::string_view fileManager);
 
 } // namespace corvane

@@ -46,4 +46,8 @@ std::string resultSentence(int requested, int skipped, int failed) {
     return text + "。有未保存内容的会先问你。";
 }
 
+std::string forceQuitSentence(const std::string& name, bool ended) {
+    return (ended ? "已强制退出「" : "没能强制退出「") + name + "」。";
+}
+
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -24,5 +25,11 @@ std::string oneClickMessage(const std::vector<std::string>& names, const std::ve
 
 /// The one-sentence outcome of a quit.
 std::string resultSentence(int requested, int skipped, int failed);
+
+/// The outcome when a quit could not be carried out at all.
+inline constexpr std::string_view quitFailedSentence = "这次没能关闭所选软件，请稍后再试。";
+
+/// The outcome of a forced quit of the application `name`: ended, or not.
+std::string forceQuitSentence(const std::string& name, bool ended);
 
 } // namespace corvane

@@ -1,12 +1,13 @@
 #include "apps/ForceQuit.h"
 #include "apps/QuitPlanner.h"
+#include "support/fakes/RecordingTerminator.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace corvane {
 namespace {
+
+using test::RecordingTerminator;
 
 constexpr std::uint64_t GiB = 1ULL << 30;
 
@@ -21,22 +22,6 @@ AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600) {
     g.idleSeconds = idle;
     return g;
 }
-
-/// Answers each pid as told and remembers who was asked, in order.
-class RecordingTerminator final : public AppTerminating, public AppForceTerminating {
-public:
-    bool terminate(std::int32_t pid) override { return answer(pid); }
-    bool forceTerminate(std::int32_t pid) override { return answer(pid); }
-
-    std::map<std::int32_t, bool> answers;
-    std::vector<std::int32_t> asked;
-
-private:
-    bool answer(std::int32_t pid) {
-        asked.push_back(pid);
-        return answers[pid];
-    }
-};
 
 TEST(QuitPlanner, FirstRunSuggestsNothing) {
     EXPECT_TRUE(QuitPlanner::suggested({idleApp("a", GiB)}, true).empty());
@@ -89,7 +74,7 @@ TEST(QuitPlanner, RiskNotesByPrefix) {
 
 TEST(QuitPlanner, QuitAsksEveryMemberAndSortsGroupsIntoReport) {
     RecordingTerminator terminator;
-    terminator.answers = {{10, false}, {11, true}, {20, false}};
+    terminator.refusing = {10, 20};
     AppGroup mixed = idleApp("mixed", GiB);
     AppGroup refusing = idleApp("refusing", GiB);
     refusing.pids = {20};
@@ -126,10 +111,10 @@ TEST(ForceQuit, RefusesIneligibleGroupsWithoutAnyCall) {
 
 TEST(ForceQuit, AttemptsAllMembersAndSucceedsWhenOneEnds) {
     RecordingTerminator terminator;
-    terminator.answers = {{10, true}, {11, false}};
+    terminator.refusing = {11};
     EXPECT_TRUE(ForceQuit::run(idleApp("a", GiB), terminator));
     EXPECT_EQ(terminator.asked, (std::vector<std::int32_t>{10, 11}));
-    terminator.answers = {{10, false}, {11, false}};
+    terminator.refusing = {10, 11};
     EXPECT_FALSE(ForceQuit::run(idleApp("a", GiB), terminator));
 }
 

@@ -1,5 +1,6 @@
 #include "disk/DiskCleaner.h"
 
+#include "support/fakes/RecordingTrasher.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +8,9 @@
 namespace corvane {
 namespace {
 
+using test::RecordingTrasher;
 using test::TempDir;
 using Ids = std::vector<std::string>;
-
-/// Records every request and fails the paths it was told to fail.
-class RecordingTrasher : public Trashing {
-public:
-    std::vector<std::string> requested;
-    std::set<std::string> failing;
-    bool trash(const std::string& path) override {
-        requested.push_back(path);
-        return failing.count(path) == 0;
-    }
-};
 
 DiskItem item(std::string id, std::vector<std::string> paths, std::uint64_t bytes = 1000,
               std::vector<std::string> owners = {}) {

@@ -10,41 +10,44 @@ namespace {
 using test::GiB;
 using test::ModelFixture;
 
-TEST(AppModelPressureAlerts, FirstSampleAlertsOnlyInDemonstrationModel) {
-    ModelFixture live;
-    live.sample(PressureLevel::elevated);
-    EXPECT_TRUE(live.wings.empty());
-    ModelFixture mock(true);
-    mock.sample(PressureLevel::elevated);
-    ASSERT_EQ(mock.wings.size(), 1U);
-    EXPECT_EQ(mock.wings[0].floatingText, "偏紧 75%");
+/// Samples (seconds waited before each, level) and the tints of the notices they raise: a rise
+/// alerts at most once per five minutes, a fall never, the first sample only in a demonstration.
+struct PressureRun {
+    const char* name;
+    bool isMock;
+    std::vector<std::pair<double, PressureLevel>> samples;
+    std::vector<WingsContent::Tint> notices;
+};
+
+class AppModelPressureRuns : public ::testing::TestWithParam<PressureRun> {};
+
+TEST_P(AppModelPressureRuns, RaiseTheExpectedNotices) {
+    ModelFixture f(GetParam().isMock);
+    for (const auto& [wait, level] : GetParam().samples) {
+        f.main->advance(wait);
+        f.sample(level);
+    }
+    std::vector<WingsContent::Tint> tints;
+    for (const WingsContent& wings : f.wings) tints.push_back(wings.tint);
+    EXPECT_EQ(tints, GetParam().notices);
 }
 
-TEST(AppModelPressureAlerts, RisesWithinFiveMinutesAlertOnce) {
-    ModelFixture f;
-    f.sample(PressureLevel::normal);
-    f.sample(PressureLevel::elevated);
-    f.main->advance(100);
-    f.sample(PressureLevel::critical);
-    ASSERT_EQ(f.wings.size(), 1U);
-    EXPECT_EQ(f.wings[0].tint, WingsContent::Tint::orange);
-}
+constexpr auto normal = PressureLevel::normal;
+constexpr auto elevated = PressureLevel::elevated;
+constexpr auto critical = PressureLevel::critical;
+constexpr auto orange = WingsContent::Tint::orange;
 
-TEST(AppModelPressureAlerts, FallsNeverAlertButANewRiseAfterFiveMinutesDoes) {
-    ModelFixture f;
-    f.sample(PressureLevel::normal);
-    f.sample(PressureLevel::critical);
-    f.sample(PressureLevel::elevated); // critical → elevated: quiet
-    EXPECT_EQ(f.wings.size(), 1U);
-    f.sample(PressureLevel::normal);
-    f.main->advance(299);
-    f.sample(PressureLevel::elevated);
-    EXPECT_EQ(f.wings.size(), 1U); // still inside the 300 s window
-    f.sample(PressureLevel::normal);
-    f.main->advance(1);
-    f.sample(PressureLevel::elevated);
-    EXPECT_EQ(f.wings.size(), 2U);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, AppModelPressureRuns,
+    ::testing::Values(
+        PressureRun{"FirstSampleIsQuiet", false, {{0, elevated}}, {}},
+        PressureRun{"FirstSampleAlertsInDemonstration", true, {{0, elevated}}, {orange}},
+        PressureRun{"RisesWithinFiveMinutesAlertOnce", false, {{0, normal}, {0, elevated}, {100, critical}}, {orange}},
+        PressureRun{"FallsNeverAlert", false, {{0, normal}, {0, critical}, {0, elevated}}, {WingsContent::Tint::red}},
+        PressureRun{"NewRiseAfterFiveMinutesAlerts", false,
+                    {{0, normal}, {0, critical}, {0, normal}, {299, elevated}, {0, normal}, {1, elevated}},
+                    {WingsContent::Tint::red, orange}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppModelPressureAlerts, DisabledOrPausedAlertsLeaveTheWindowUntouched) {
     ModelFixture f;
@@ -110,25 +113,25 @@ TEST(AppModelTimers, IntervalsFollowIslandAndLowPower) {
     ModelFixture f;
     f.model->start();
     f.main->runUntilIdle();
-    const int afterStart = f.provider->samples();
+    const int afterStart = f.provider->samples;
     EXPECT_EQ(afterStart, 1);
     f.main->advance(44.9);
-    EXPECT_EQ(f.provider->samples(), afterStart);
+    EXPECT_EQ(f.provider->samples, afterStart);
     f.main->advance(0.1);
-    EXPECT_EQ(f.provider->samples(), afterStart + 1);
+    EXPECT_EQ(f.provider->samples, afterStart + 1);
 
     f.model->islandWillOpen(); // samples at once, then every second
     f.main->advance(3);
-    EXPECT_EQ(f.provider->samples(), afterStart + 1 + 1 + 3);
+    EXPECT_EQ(f.provider->samples, afterStart + 1 + 1 + 3);
 
     f.model->islandWillCollapse();
     f.lowPower = true;
     f.model->powerStateChanged();
-    const int before = f.provider->samples();
+    const int before = f.provider->samples;
     f.main->advance(89);
-    EXPECT_EQ(f.provider->samples(), before);
+    EXPECT_EQ(f.provider->samples, before);
     f.main->advance(1);
-    EXPECT_EQ(f.provider->samples(), before + 1);
+    EXPECT_EQ(f.provider->samples, before + 1);
 }
 
 TEST(AppModelTimers, SuspendStopsTimersAndResumeSamplesAtOnce) {
@@ -138,12 +141,12 @@ TEST(AppModelTimers, SuspendStopsTimersAndResumeSamplesAtOnce) {
     f.model->suspend();
     f.model->suspend();
     EXPECT_EQ(f.main->activeTimers(), 0);
-    const int before = f.provider->samples();
+    const int before = f.provider->samples;
     f.main->advance(600);
-    EXPECT_EQ(f.provider->samples(), before);
+    EXPECT_EQ(f.provider->samples, before);
     f.model->resume(); // one resume after two suspends resumes
     f.main->runUntilIdle();
-    EXPECT_EQ(f.provider->samples(), before + 1);
+    EXPECT_EQ(f.provider->samples, before + 1);
     EXPECT_GT(f.main->activeTimers(), 0);
 }
 
@@ -152,10 +155,10 @@ TEST(AppModelTimers, PressureEventSamplesAtOnce) {
     f.model->start();
     f.main->runUntilIdle();
     ASSERT_TRUE(f.pressureCallback);
-    const int before = f.provider->samples();
+    const int before = f.provider->samples;
     f.pressureCallback(PressureLevel::critical);
     f.main->runUntilIdle();
-    EXPECT_EQ(f.provider->samples(), before + 1);
+    EXPECT_EQ(f.provider->samples, before + 1);
 }
 
 TEST(AppModelObservation, UnchangedValuesNotifyNobody) {

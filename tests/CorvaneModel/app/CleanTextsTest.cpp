@@ -35,14 +35,13 @@ TEST(DiskConfirmMessage, TwelveItemsEstimatesAndConfirmWarning) {
     for (int i = 0; i < 12; ++i) items.push_back(item("i" + std::to_string(i)));
     items[0].detail = "大小为估算（估算，约值）";
     items[11].risk = DiskRisk::confirm; // beyond the eight listed, still warns
-    const std::string text = diskConfirmMessage(items);
+    const std::string text = diskConfirmMessage(items, "文件管理器");
     EXPECT_EQ(text.rfind("将处理：「T-i0」约 1.0 GB、「T-i1」1.0 GB、", 0), 0U) << text;
     EXPECT_NE(text.find("「T-i7」1.0 GB 等 4 项。"), std::string::npos) << text;
     EXPECT_EQ(text.find("T-i8"), std::string::npos);
     EXPECT_NE(text.find("\n其中含你的产出或历史记录，请确认不再需要。"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\n只会移入废纸篓，可在废纸篓里放回；在 Finder 清倒废纸篓后才会真正释放空间。"));
-    EXPECT_EQ(diskConfirmMessage({item("a")}).find("其中含"), std::string::npos);
-    EXPECT_TRUE(diskConfirmMessage({item("a")}, "文件管理器").ends_with("在 文件管理器 清倒废纸篓后才会真正释放空间。"));
+    EXPECT_TRUE(text.ends_with("\n只会移入废纸篓，可在废纸篓里放回；在 文件管理器 清倒废纸篓后才会真正释放空间。"));
+    EXPECT_EQ(diskConfirmMessage({item("a")}, "文件管理器").find("其中含"), std::string::npos);
 }
 
 TEST(IntersectForCleaning, FreshSizesKeptVanishedAndBlockedSkipped) {
@@ -76,11 +75,11 @@ TEST(DiskResultSentence, Clauses) {
     DiskCleanReport report;
     report.bytes = static_cast<std::uint64_t>(1.2 * static_cast<double>(GiB));
     report.failedItemIDs = {"x"};
-    EXPECT_EQ(diskResultSentence(report, 0), "已移入废纸篓 1.2 GB。在 Finder 清倒废纸篓后才会释放。有 1 项没能移动。");
-    EXPECT_EQ(diskResultSentence(DiskCleanReport{}, 1), "没有移动任何项目。有 1 项已变化，已跳过。");
+    EXPECT_EQ(diskResultSentence(report, 0, "文件管理器"), "已移入废纸篓 1.2 GB。在 文件管理器 清倒废纸篓后才会释放。有 1 项没能移动。");
+    EXPECT_EQ(diskResultSentence(DiskCleanReport{}, 1, "文件管理器"), "没有移动任何项目。有 1 项已变化，已跳过。");
     DiskCleanReport skipped;
     skipped.skippedItemIDs = {"a", "b"};
-    EXPECT_EQ(diskResultSentence(skipped, 0), "没有移动任何项目。2 项正在使用或受保护，没有动。");
+    EXPECT_EQ(diskResultSentence(skipped, 0, "文件管理器"), "没有移动任何项目。2 项正在使用或受保护，没有动。");
 }
 
 } // namespace

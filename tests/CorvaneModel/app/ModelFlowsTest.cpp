@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace corvane {
 namespace {
 
@@ -25,7 +27,7 @@ AppGroup group(std::string id, std::uint64_t bytes, std::optional<double> idle =
 
 TEST(AppModelOptimize, FirstUseTicksNothingAndOneClickShowsTheList) {
     ModelFixture f;
-    f.provider->setGroups({group("big.idle", 3 * GiB), group("busy", 2 * GiB, 10)});
+    f.provider->groups = {group("big.idle", 3 * GiB), group("busy", 2 * GiB, 10)};
     f.openIsland();
     ASSERT_TRUE(f.model->idleCandidates());
     EXPECT_EQ(f.model->idleCandidates()->size(), 1U);
@@ -44,7 +46,7 @@ TEST(AppModelOptimize, FirstUseTicksNothingAndOneClickShowsTheList) {
 
 TEST(AppModelOptimize, AfterAQuitOneClickAsksAndSuggestionsAreTicked) {
     ModelFixture f;
-    f.provider->setGroups({group("big.idle", 3 * GiB), group("busy", 2 * GiB, 10)});
+    f.provider->groups = {group("big.idle", 3 * GiB), group("busy", 2 * GiB, 10)};
     f.openIsland();
     f.model->openOptimize();
     f.main->runUntilIdle();
@@ -87,7 +89,7 @@ TEST(AppModelOptimize, OnlyProtectedOrBackgroundGroupsChangeNothing) {
 TEST(AppModelOptimize, ForceQuitRemovesTheRowAndStaysOnTheScreen) {
     ModelFixture f;
     const AppGroup stuck = group("stuck", 2 * GiB);
-    f.provider->setGroups({stuck, group("other", GiB)});
+    f.provider->groups = {stuck, group("other", GiB)};
     f.openIsland();
     f.model->openOptimize();
     f.main->runUntilIdle();
@@ -96,9 +98,15 @@ TEST(AppModelOptimize, ForceQuitRemovesTheRowAndStaysOnTheScreen) {
     ASSERT_EQ(f.alerts.size(), 1U);
     EXPECT_EQ(f.alerts[0].title, "强制退出「N-stuck」？");
     EXPECT_TRUE(f.alerts[0].destructive);
+    f.terminator->refusing = {stuck.pids.begin(), stuck.pids.end()};
     f.alerts[0].onConfirm();
     f.main->runUntilIdle();
-    EXPECT_EQ(f.forced, stuck.pids);
+    EXPECT_EQ(f.model->lastResult(), "没能强制退出「N-stuck」。");
+    EXPECT_EQ(f.model->previewGroups().size(), 2U); // it still runs
+
+    f.terminator->refusing.clear();
+    f.alerts[0].onConfirm();
+    f.main->runUntilIdle();
     ASSERT_EQ(f.model->previewGroups().size(), 1U);
     EXPECT_TRUE(f.model->selection().empty());
     EXPECT_EQ(f.model->lastResult(), "已强制退出「N-stuck」。");
@@ -108,7 +116,7 @@ TEST(AppModelOptimize, ForceQuitRemovesTheRowAndStaysOnTheScreen) {
 
 TEST(AppModelOptimize, LateListingAfterLeavingIsDropped) {
     ModelFixture f;
-    f.provider->setGroups({group("a", GiB)});
+    f.provider->groups = {group("a", GiB)};
     f.model->openOptimize();
     f.model->islandDidClose(); // back home before the listing arrives
     f.main->runUntilIdle();
@@ -128,25 +136,25 @@ DiskItem diskItem(std::string id, DiskRisk risk = DiskRisk::safe) {
 
 TEST(AppModelClean, FirstUseScansWithoutTicksThenPreTicksAfterAClean) {
     ModelFixture f;
-    f.nextScan.items = {diskItem("a"), diskItem("b", DiskRisk::confirm)};
+    f.disk->nextScan.items = {diskItem("a"), diskItem("b", DiskRisk::confirm)};
     f.openIsland();
     f.model->openClean();
     EXPECT_TRUE(f.model->diskScanning());
     f.main->runUntilIdle();
     ASSERT_TRUE(f.model->diskReport());
-    EXPECT_EQ(f.scansWithRunning, (std::vector<std::set<std::string>>{{"org.example.App"}}));
+    EXPECT_EQ(f.disk->scansWithRunning, (std::vector<std::set<std::string>>{{"org.example.App"}}));
     EXPECT_TRUE(f.model->diskSelection().empty());
     f.model->toggleDisk("b", true);
     f.model->confirmClean();
     ASSERT_EQ(f.alerts.size(), 1U);
     EXPECT_EQ(f.alerts[0].title, "把 1 项移入废纸篓？");
     EXPECT_NE(f.alerts[0].message.find("其中含你的产出或历史记录"), std::string::npos);
-    f.nextClean.trashedItemIDs = {"b"};
-    f.nextClean.bytes = GiB;
+    f.cleaner->nextClean.trashedItemIDs = {"b"};
+    f.cleaner->nextClean.bytes = GiB;
     f.alerts[0].onConfirm();
     f.main->runUntilIdle();
-    ASSERT_EQ(f.cleaned.size(), 1U);
-    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在 Finder 清倒废纸篓后才会释放。");
+    ASSERT_EQ(f.cleaner->cleaned.size(), 1U);
+    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在 文件管理器 清倒废纸篓后才会释放。");
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
     EXPECT_EQ(f.model->diskReport(), std::nullopt);
 
@@ -173,17 +181,17 @@ TEST(AppModelClean, ItemGoneBeforeConfirmingIsSkippedAsChanged) {
     ModelFixture f;
     f.openIsland();
     f.model->openCleanImmediately(false, DiskReport{0, 0, {diskItem("a")}, {}, 0});
-    f.nextScan.items = {}; // the user deleted it meanwhile
+    f.disk->nextScan.items = {}; // the user deleted it meanwhile
     f.model->executeClean(f.model->diskSelectedItems());
     f.main->runUntilIdle();
-    EXPECT_TRUE(f.cleaned.empty());
+    EXPECT_TRUE(f.cleaner->cleaned.empty());
     EXPECT_EQ(f.model->diskResult(), "没有移动任何项目。有 1 项已变化，已跳过。");
     EXPECT_FALSE(Prefs::value(*f.prefs, Prefs::hasCleanedDiskBefore));
 }
 
 TEST(AppModelClean, ScanFinishingAfterTheDashboardClosedIsDropped) {
     ModelFixture f;
-    f.nextScan.items = {diskItem("a")};
+    f.disk->nextScan.items = {diskItem("a")};
     f.openIsland();
     f.model->openClean();
     f.model->islandWillCollapse();
@@ -198,10 +206,63 @@ TEST(AppModelClean, DiskNoticeFocusScansOnOpening) {
     ModelFixture f;
     f.model->setDiskFocus(true);
     f.openIsland();
-    EXPECT_EQ(f.scansWithRunning.size(), 1U);
+    EXPECT_EQ(f.disk->scansWithRunning.size(), 1U);
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
     EXPECT_TRUE(f.model->diskReport());
 }
+
+/// A service that throws ends its step like a failed result: the busy flag drops, the failure is
+/// shown, and the same step can run again.
+struct FailureCase {
+    const char* name;
+    std::function<void(ModelFixture&, bool fails)> breakService;
+    std::function<void(ModelFixture&)> start;
+    /// The flag raised while the step runs; none for a forced quit.
+    std::function<bool(const AppModel&)> busy;
+    std::function<std::optional<std::string>(const AppModel&)> shown;
+    std::string failureText;
+};
+
+class AppModelFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(AppModelFailures, ResetTheFlagShowTheFailureAndAllowAnotherTry) {
+    const FailureCase& c = GetParam();
+    ModelFixture f;
+    f.openIsland();
+    for (const bool fails : {true, false}) {
+        c.breakService(f, fails);
+        c.start(f);
+        EXPECT_TRUE(!c.busy || c.busy(*f.model));
+        f.main->runUntilIdle();
+        EXPECT_FALSE(c.busy && c.busy(*f.model));
+        EXPECT_EQ(c.shown(*f.model) == c.failureText, fails) << c.shown(*f.model).value_or("");
+    }
+}
+
+const auto quitting = [](const AppModel& m) { return m.isQuitting(); };
+const auto lastResult = [](const AppModel& m) { return m.lastResult(); };
+const auto diskResult = [](const AppModel& m) { return m.diskResult(); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AppModelFailures,
+    ::testing::Values(
+        FailureCase{"Scan", [](ModelFixture& f, bool fails) { f.disk->throws = fails; },
+                    [](ModelFixture& f) { f.model->openClean(); },
+                    [](const AppModel& m) { return m.diskScanning(); }, diskResult, "这次没能检查磁盘，请稍后再试。"},
+        FailureCase{"Clean", [](ModelFixture& f, bool fails) { f.cleaner->throws = fails; },
+                    [](ModelFixture& f) {
+                        f.disk->nextScan.items = {diskItem("a")};
+                        f.model->openCleanImmediately(false, f.disk->nextScan);
+                        f.model->executeClean(f.model->diskSelectedItems());
+                    },
+                    [](const AppModel& m) { return m.isCleaning(); }, diskResult, "这次没能全部移入废纸篓，请稍后再试。"},
+        FailureCase{"Quit", [](ModelFixture& f, bool fails) { f.terminator->throws = fails; },
+                    [](ModelFixture& f) { f.model->quitGroups({group("a", GiB)}); }, quitting, lastResult,
+                    "这次没能关闭所选软件，请稍后再试。"},
+        FailureCase{"ForceQuit", [](ModelFixture& f, bool fails) { f.terminator->throws = fails; },
+                    [](ModelFixture& f) { f.model->forceQuitConfirmed(group("a", GiB)); }, nullptr, lastResult,
+                    "没能强制退出「N-a」。"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 const Date epoch = dateFromUnixSeconds(1'800'000'000);
 
@@ -211,7 +272,7 @@ AIToolStatus codex(std::vector<AISession> sessions) {
 
 TEST(AppModelAI, SessionsWaitingAtStartUpAreCountedNotAnnounced) {
     ModelFixture f;
-    f.watcher->set({codex({{"a", "web", AIActivity::waitingForUser, epoch}, {"b", "api", AIActivity::waitingForUser, epoch}})});
+    f.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, epoch}, {"b", "api", AIActivity::waitingForUser, epoch}})};
     f.model->start();
     f.main->runUntilIdle();
     EXPECT_EQ(f.model->attentionCount(), 2);
@@ -222,11 +283,11 @@ TEST(AppModelAI, SessionsWaitingAtStartUpAreCountedNotAnnounced) {
 TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     ModelFixture f;
     const Date start = f.main->now();
-    f.watcher->set({codex({{"s1", "web", AIActivity::working, start}})});
+    f.watcher->next = {codex({{"s1", "web", AIActivity::working, start}})};
     f.model->start();
     f.main->runUntilIdle();
     f.main->advance(320);
-    f.watcher->set({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
+    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
     f.model->sampleAI();
     f.main->runUntilIdle();
     ASSERT_EQ(f.wings.size(), 1U);
@@ -239,7 +300,7 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     EXPECT_EQ(f.model->aiRows()[0].subtitle, "web · 用了 5 分钟 · 等你看结果");
 
     // The note disappears as soon as the session works again.
-    f.watcher->set({codex({{"s1", "web", AIActivity::working, f.main->now()}})});
+    f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
     f.model->sampleAI();
     f.main->runUntilIdle();
     EXPECT_TRUE(f.model->finishedInfo().empty());
@@ -247,11 +308,11 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
 
 TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     ModelFixture f;
-    f.watcher->set({codex({{"s1", "web", AIActivity::working, f.main->now()}})});
+    f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
     f.model->start();
     f.main->runUntilIdle();
     f.main->advance(40);
-    f.watcher->set({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
+    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
     f.model->sampleAI();
     f.main->runUntilIdle();
     ASSERT_EQ(f.wings.size(), 1U);
@@ -261,8 +322,8 @@ TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     ModelFixture two;
     two.model->start();
     two.main->runUntilIdle();
-    two.watcher->set({codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
-                             {"b", "api", AIActivity::waitingForUser, two.main->now()}})});
+    two.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
+                                {"b", "api", AIActivity::waitingForUser, two.main->now()}})};
     two.model->sampleAI();
     two.main->runUntilIdle();
     ASSERT_EQ(two.wings.size(), 1U);
@@ -282,7 +343,7 @@ TEST(AppModelAI, JumpOpensTheLinkAndFailuresAlertOncePerThirtySeconds) {
     EXPECT_EQ(f.opener->actions[0], (JumpAction{JumpAction::OpenURL{"codex://threads/1", "com.openai.codex"}}));
 
     f.opener->succeeds = false;
-    f.nextLink = SessionLink{std::nullopt, "com.anthropic.claudefordesktop", false};
+    f.links->next = SessionLink{std::nullopt, "com.anthropic.claudefordesktop", false};
     for (int i = 0; i < 3; ++i) {
         f.model->openSession(AIToolKind::claudeCode, "x");
         f.main->advance(3);
@@ -296,7 +357,7 @@ TEST(AppModelAI, JumpOpensTheLinkAndFailuresAlertOncePerThirtySeconds) {
 
 TEST(AppModelIsland, ClosingResetsTheDashboardState) {
     ModelFixture f;
-    f.provider->setGroups({group("a", GiB)});
+    f.provider->groups = {group("a", GiB)};
     f.openIsland();
     f.model->openOptimize();
     f.main->runUntilIdle();

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "SessionLinkResolver.h"
+
+#include <string>
+
+namespace corvane {
+
+/// Finds where a jump to an AI session leads.
+class SessionLinkResolving {
+public:
+    virtual ~SessionLinkResolving() = default;
+    /// The link into the session's host application; may read files; any thread.
+    virtual SessionLink link(AIToolKind tool, const std::string& sessionID) = 0;
+};
+
+} // namespace corvane
