@@ -1,4 +1,5 @@
 #include "apps/RunningApplicationIDs.h"
+#include "apps/SystemAppScanner.h"
 #include "AIWatcher.h"
 #include "cli/CommandLine.h"
 #include "cli/StandardOutput.h"
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
 
     auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
     activity->start();
+    SystemAppScanner::Options apps;
+    apps.activity = activity;
     SystemMemoryProvider::Options options;
-    options.activity = activity;
+    options.apps = std::make_shared<SystemAppScanner>(std::move(apps));
     SystemMemoryProvider provider(std::move(options));
     ReportData data;
     data.snapshot = provider.memorySnapshot();

@@ -2,10 +2,10 @@
 
 #include "ClaudeCodeParser.h"
 #include "CodexParser.h"
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 #include "FileTail.h"
 #include "TailWindow.h"
-#include "TimedTask.h"
+#include "support/TimedTask.h"
 #include "WatchedFile.h"
 #include "support/ConcurrentPool.h"
 

@@ -2,6 +2,7 @@
 
 #include "LineBuffer.h"
 #include "support/Date.h"
+#include "support/ModificationDate.h"
 
 #include <sys/stat.h>
 
@@ -27,7 +28,6 @@ std::optional<Tail> readLines(const std::string& path, std::size_t maxBytes);
 /// Absent when the file cannot be opened, is not a regular file, or yields no byte.
 std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes);
 
-/// The modification time of a file status: whole seconds plus nanoseconds.
-Date modificationDate(const struct stat& status);
+using corvane::modificationDate;
 
 } // namespace corvane::FileTail

@@ -1,6 +1,6 @@
 #include "SessionLinkResolver.h"
 
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 #include "FileTail.h"
 #include "JsonLine.h"
 #include "support/PercentEncoding.h"

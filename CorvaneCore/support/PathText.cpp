@@ -10,4 +10,11 @@ std::string_view lastPathComponent(std::string_view path) {
     return path.substr(slash + 1);
 }
 
+std::string joinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '/') path += '/';
+    path += name;
+    return path;
+}
+
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include "apps/FrontmostWatching.h"
 #include "apps/RunningApplicationIDs.h"
 #include "apps/SystemAppOpener.h"
+#include "apps/SystemAppScanner.h"
 #include "apps/linux/PidfdForceTerminator.h"
 #include "apps/linux/X11AppTerminator.h"
 #include "disk/DiskCleaner.h"
@@ -24,8 +25,10 @@ std::shared_ptr<AppModel> AppModel::live(std::shared_ptr<MainExecutor> main, std
     auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
     auto background = std::make_shared<ConcurrentPool>(2);
 
+    SystemAppScanner::Options apps;
+    apps.activity = activity;
     SystemMemoryProvider::Options memory;
-    memory.activity = activity;
+    memory.apps = std::make_shared<SystemAppScanner>(std::move(apps));
     memory.background = background;
 
     auto forceTerminator = std::make_shared<PidfdForceTerminator>();
