@@ -3,7 +3,6 @@
 #include "ClaudeCodeParser.h"
 #include "TailWindow.h"
 #include "TranscriptListing.h"
-#include "support/PathJoin.h"
 #include "support/PathText.h"
 #include "support/SplitText.h"
 

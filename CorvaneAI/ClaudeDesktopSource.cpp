@@ -1,8 +1,8 @@
 #include "ClaudeDesktopSource.h"
 
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 #include "JsonLine.h"
-#include "TimedTask.h"
+#include "support/TimedTask.h"
 #include "TranscriptSource.h"
 #include "support/RegularFile.h"
 

@@ -4,7 +4,7 @@
 #include "FileTail.h"
 #include "TailWindow.h"
 #include "TranscriptListing.h"
-#include "support/PathJoin.h"
+#include "support/PathText.h"
 
 #include <chrono>
 #include <ctime>

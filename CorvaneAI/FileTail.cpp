@@ -1,5 +1,6 @@
 #include "FileTail.h"
 
+#include "support/ModificationDate.h"
 #include "support/RegularFile.h"
 
 #include <cerrno>
@@ -19,13 +20,6 @@ ssize_t preadOnce(int fd, char* into, std::size_t length, off_t offset) {
 }
 
 } // namespace
-
-Date modificationDate(const struct stat& status) {
-    // Exact to the nanosecond: through a double, two writes a few hundred nanoseconds apart
-    // would share a date and the parse cache would keep the older observation.
-    return Date{} + std::chrono::duration_cast<Date::duration>(std::chrono::seconds(status.st_mtim.tv_sec) +
-                                                               std::chrono::nanoseconds(status.st_mtim.tv_nsec));
-}
 
 std::optional<Tail> readLines(const std::string& path, std::size_t maxBytes) {
     auto file = openRegularFile(path);

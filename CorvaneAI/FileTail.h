@@ -27,7 +27,4 @@ std::optional<Tail> readLines(const std::string& path, std::size_t maxBytes);
 /// Absent when the file cannot be opened, is not a regular file, or yields no byte.
 std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes);
 
-/// The modification time of a file status: whole seconds plus nanoseconds.
-Date modificationDate(const struct stat& status);
-
 } // namespace corvane::FileTail

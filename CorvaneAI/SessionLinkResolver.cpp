@@ -1,8 +1,9 @@
 #include "SessionLinkResolver.h"
 
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 #include "FileTail.h"
 #include "JsonLine.h"
+#include "support/ModificationDate.h"
 #include "support/PercentEncoding.h"
 #include "support/RegularFile.h"
 
@@ -83,7 +84,7 @@ std::optional<std::pair<std::string, std::string>> parseRecord(std::string_view 
 std::optional<Date> folderDate(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return std::nullopt;
-    return FileTail::modificationDate(status);
+    return modificationDate(status);
 }
 
 } // namespace

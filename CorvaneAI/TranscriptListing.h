@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 #include "WatchedFile.h"
 
 #include <set>

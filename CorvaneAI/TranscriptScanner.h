@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimedTask.h"
+#include "support/TimedTask.h"
 #include "TranscriptSource.h"
 #include "support/Executor.h"
 

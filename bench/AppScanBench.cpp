@@ -4,7 +4,7 @@
 // the kept groups reads for at most every member) and against procps' libproc2 reading the same
 // fields (pid, exe, RssAnon, RssShmem, VmSwap). Report the ratios Corvane/floor and
 // Corvane/libproc2 from the same run.
-#include "memory/SystemMemoryProvider.h"
+#include "apps/SystemAppScanner.h"
 #include "support/UniqueDir.h"
 #include "support/UniqueFd.h"
 
@@ -21,9 +21,9 @@
 namespace {
 
 void CorvaneTopAppGroups(benchmark::State& state) {
-    corvane::SystemMemoryProvider provider;
+    corvane::SystemAppScanner scanner;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(provider.topAppGroups(30));
+        benchmark::DoNotOptimize(scanner.topAppGroups(30));
     }
 }
 BENCHMARK(CorvaneTopAppGroups)->Unit(benchmark::kMicrosecond);

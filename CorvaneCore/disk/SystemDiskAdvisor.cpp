@@ -4,12 +4,11 @@
 #include "disk/DiskWhitelist.h"
 #include "disk/FileURL.h"
 #include "disk/WorktreeInspector.h"
+#include "support/DirectoryListing.h"
+#include "support/FileStatus.h"
+#include "support/PathText.h"
 #include "support/SplitText.h"
-#include "support/UniqueDir.h"
-
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
+#include "support/TextSearch.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,57 +31,11 @@ double uptimeSince(Uptime::time_point start) {
     return std::chrono::duration<double>(Uptime::now() - start).count();
 }
 
-bool exists(const std::string& path) {
-    struct stat status;
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
-std::optional<struct stat> statusOf(const std::string& path) {
-    struct stat status;
-    if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
-    return status;
-}
-
-/// The names in a folder except "." and ".."; absent when it cannot be listed.
-std::optional<std::vector<std::string>> listNames(const std::string& path) {
-    const UniqueDir dir = openDirectory(path);
-    if (!dir) return std::nullopt;
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    return names;
-}
-
-std::optional<std::vector<std::string>> sortedNames(const std::string& path) {
-    auto names = listNames(path);
-    if (names) std::sort(names->begin(), names->end());
-    return names;
-}
-
 std::string substitutingSize(std::string detail, std::uint64_t bytes) {
     if (const auto at = detail.find("%@"); at != std::string::npos) {
         detail.replace(at, 2, SystemDiskAdvisor::gb(bytes));
     }
     return detail;
-}
-
-bool contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
-
-bool beginsWith(const std::string& text, std::string_view prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
-void removeAll(std::string& text, std::string_view part) {
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at)) text.erase(at, part.size());
-}
-
-std::string lastComponent(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 DiskItem makeItem(std::string id, std::string title, std::string detail, std::uint64_t bytes, DiskRisk risk,
@@ -136,7 +89,7 @@ private:
     std::string inHome(const std::string& rel) const { return advisor_.home() + "/" + rel; }
     bool usable(const std::string& rel) const {
         const std::string path = inHome(rel);
-        return exists(path) && DiskWhitelist::isPlain(path, advisor_.home());
+        return pathExists(path) && DiskWhitelist::isPlain(path, advisor_.home());
     }
     std::vector<DiskMeasure> measureAll(const std::vector<std::string>& paths, double budget,
                                         std::optional<Date> deadline = std::nullopt, bool trackMTime = false,
@@ -169,7 +122,7 @@ std::vector<DiskItem> Scan::catalogueItems() const {
         const auto names = listNames(inHome(".codex"));
         if (names && usable(".codex")) {
             for (const std::string& name : *names) {
-                if (beginsWith(name, "thread_history_") && contains(name, ".sqlite")) {
+                if (name.starts_with("thread_history_") && containsText(name, ".sqlite")) {
                     jobs.push_back({*sessions, inHome(".codex/" + name)});
                 }
             }
@@ -217,11 +170,11 @@ std::vector<DiskItem> Scan::catalogueItems() const {
 std::vector<DiskItem> Scan::updateLeftoverItems() const {
     const std::string caches = inHome(layout_.cachesRel);
     if (!usable(layout_.cachesRel)) return {};
-    const auto names = sortedNames(caches);
+    const auto names = listNames(caches);
     if (!names) return {};
     std::vector<DiskItem> items;
     for (const std::string& name : *names) {
-        if (!contains(name, "ShipIt")) continue;
+        if (!containsText(name, "ShipIt")) continue;
         if (auto item = updateLeftoverItem(caches, name)) items.push_back(std::move(*item));
     }
     return items;
@@ -230,13 +183,13 @@ std::vector<DiskItem> Scan::updateLeftoverItems() const {
 std::optional<DiskItem> Scan::updateLeftoverItem(const std::string& caches, const std::string& name) const {
     const std::string dir = caches + "/" + name;
     if (DiskSizer::isSymlink(dir)) return std::nullopt;
-    auto entries = sortedNames(dir);
+    auto entries = listNames(dir);
     if (!entries) return std::nullopt;
 
     std::optional<std::string> application;
     std::optional<std::string> inUse;
     const std::string stateFile = dir + "/ShipItState.plist";
-    if (exists(stateFile)) {
+    if (pathExists(stateFile)) {
         const auto state = SystemDiskAdvisor::readStateDict(stateFile);
         if (!state) return std::nullopt;
         if (const auto found = state->find("bundleIdentifier"); found != state->end()) application = found->second;
@@ -247,12 +200,12 @@ std::optional<DiskItem> Scan::updateLeftoverItem(const std::string& caches, cons
 
     std::vector<std::string> candidates;
     for (const std::string& entry : *entries) {
-        if (!beginsWith(entry, "update.")) continue;
+        if (!entry.starts_with("update.")) continue;
         const std::string path = dir + "/" + entry;
         if (DiskSizer::isSymlink(path)) continue;
         const std::string standardized = DiskWhitelist::standardized(path);
         // The update the updater still works with is never offered.
-        if (inUse && (standardized == *inUse || beginsWith(standardized, *inUse + "/"))) continue;
+        if (inUse && (standardized == *inUse || standardized.starts_with(*inUse + "/"))) continue;
         candidates.push_back(standardized);
     }
     if (candidates.empty()) return std::nullopt;
@@ -265,9 +218,8 @@ std::optional<DiskItem> Scan::updateLeftoverItem(const std::string& caches, cons
     }
     if (total < tuning_.minItemBytes) return std::nullopt;
 
-    std::string base = name;
-    removeAll(base, ".ShipIt");
-    if (!application && contains(base, ".") && !beginsWith(base, "com.todesktop.")) application = base;
+    const std::string base = removingAll(name, ".ShipIt");
+    if (!application && containsText(base, ".") && !base.starts_with("com.todesktop.")) application = base;
     if (application) {
         return finalize(makeItem("shipit-" + name, SystemDiskAdvisor::appName(*application) + " 更新残留",
                                  "应用更新的临时文件。清了不影响应用本身；待安装的更新不会被动。", total, DiskRisk::safe,
@@ -284,14 +236,13 @@ std::optional<DiskItem> Scan::generatedImagesItem() const {
     const std::string rel = ".codex/generated_images";
     if (!usable(rel)) return std::nullopt;
     const std::string root = inHome(rel);
-    const auto names = sortedNames(root);
+    const auto names = listNames(root);
     if (!names) return std::nullopt;
     const Date cutoff = addingSeconds(now_(), -static_cast<double>(tuning_.staleImageDays) * secondsPerDay);
 
     std::vector<std::string> folders;
     for (const std::string& name : *names) {
-        const auto status = statusOf(root + "/" + name);
-        if (status && S_ISDIR(status->st_mode)) folders.push_back(DiskWhitelist::standardized(root + "/" + name));
+        if (isPlainFolder(root + "/" + name)) folders.push_back(DiskWhitelist::standardized(root + "/" + name));
     }
     const std::vector<DiskMeasure> measures = measureAll(folders, tuning_.itemBudget, std::nullopt, true, cutoff);
     std::uint64_t total = 0;
@@ -317,13 +268,13 @@ std::optional<DiskItem> Scan::otherCachesItem(Uptime::time_point scanStart) cons
     if (!usable(layout_.cachesRel)) return std::nullopt;
     const std::string caches = inHome(layout_.cachesRel);
     // Sorted so that equal sizes name the same folders on every scan.
-    const auto names = sortedNames(caches);
+    const auto names = listNames(caches);
     if (!names) return std::nullopt;
     std::vector<std::string> paths;
     for (const std::string& name : *names) {
         const auto& covered = layout_.cataloguedCacheNames;
         if (std::find(covered.begin(), covered.end(), name) != covered.end()) continue;
-        if (contains(name, "ShipIt") || beginsWith(name, ".")) continue;
+        if (containsText(name, "ShipIt") || name.starts_with(".")) continue;
         const std::string path = caches + "/" + name;
         if (!DiskSizer::isSymlink(path)) paths.push_back(path);
     }
@@ -346,7 +297,7 @@ std::optional<DiskItem> Scan::otherCachesItem(Uptime::time_point scanStart) cons
     std::string largest;
     for (std::size_t k = 0; k < std::min<std::size_t>(3, order.size()); ++k) {
         if (k > 0) largest += "、";
-        largest += lastComponent(paths[order[k]]);
+        largest += lastPathComponent(paths[order[k]]);
     }
     return finalize(makeItem("caches-other", "其他缓存",
                              "其他缓存 " + SystemDiskAdvisor::gb(total) + "，请手动检查 " + layout_.cachesShown +
@@ -391,29 +342,25 @@ DiskReport SystemDiskAdvisor::scan() {
 
 std::vector<DiskItem> SystemDiskAdvisor::worktreeItems(const Finalize& finalize) const {
     const std::string root = home_ + "/.codex/worktrees";
-    if (!exists(root) || !DiskWhitelist::isPlain(root, home_)) return {};
-    const auto names = sortedNames(root);
+    if (!pathExists(root) || !DiskWhitelist::isPlain(root, home_)) return {};
+    const auto names = listNames(root);
     if (!names) return {};
 
     struct Candidate {
         std::string rel;
         std::string path;
     };
-    const auto isFolder = [](const std::string& path) {
-        const auto status = statusOf(path);
-        return status && S_ISDIR(status->st_mode);
-    };
     std::vector<Candidate> candidates;
     for (const std::string& name : *names) {
         const std::string folder = root + "/" + name;
-        if (!isFolder(folder)) continue;
-        if (exists(folder + "/.git")) {
+        if (!isPlainFolder(folder)) continue;
+        if (pathExists(folder + "/.git")) {
             candidates.push_back({name, folder});
             continue;
         }
-        for (const std::string& child : sortedNames(folder).value_or(std::vector<std::string>{})) {
+        for (const std::string& child : listNames(folder).value_or(std::vector<std::string>{})) {
             const std::string inner = folder + "/" + child;
-            if (isFolder(inner) && exists(inner + "/.git")) candidates.push_back({name + "/" + child, inner});
+            if (isPlainFolder(inner) && pathExists(inner + "/.git")) candidates.push_back({name + "/" + child, inner});
         }
     }
 
@@ -438,7 +385,7 @@ std::vector<DiskItem> SystemDiskAdvisor::worktreeItems(const Finalize& finalize)
         const Candidate& candidate = candidates[kept[k]];
         std::string id = "codex-worktree-" + candidate.rel;
         std::replace(id.begin(), id.end(), '/', '-');
-        DiskItem item = makeItem(std::move(id), "Codex 闲置工作区「" + lastComponent(candidate.rel) + "」", "",
+        DiskItem item = makeItem(std::move(id), "Codex 闲置工作区「" + std::string(lastPathComponent(candidate.rel)) + "」", "",
                                  measures[kept[k]].bytes, DiskRisk::confirm, {"com.openai.codex"},
                                  {DiskWhitelist::standardized(candidate.path)}, false);
         if (const auto reason = reasonText(verdicts[k])) {
@@ -486,10 +433,7 @@ std::string SystemDiskAdvisor::gb(std::uint64_t bytes) {
 }
 
 DiskSpace SystemDiskAdvisor::volumeSpace() const {
-    struct statvfs volume {};
-    if (::statvfs(home_.c_str(), &volume) != 0) return {};
-    return {static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize,
-            static_cast<std::uint64_t>(volume.f_blocks) * volume.f_frsize};
+    return readVolumeSpace(home_).value_or(DiskSpace{});
 }
 
 } // namespace corvane

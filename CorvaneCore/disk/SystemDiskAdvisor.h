@@ -2,7 +2,7 @@
 
 #include "disk/DiskAdvising.h"
 #include "disk/DiskLayout.h"
-#include "memory/DiskSpace.h"
+#include "support/DiskSpace.h"
 #include "support/Clock.h"
 
 #include <cstdint>

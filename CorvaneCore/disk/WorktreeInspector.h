@@ -1,6 +1,6 @@
 #pragma once
 
-#include "disk/ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "support/Date.h"
 
 #include <cstddef>

@@ -1,25 +1,21 @@
 #pragma once
 
-#include "apps/ActivityTracker.h"
-#include "apps/SafetyPolicy.h"
-#include "apps/WindowFacts.h"
-#include "memory/DiskSpace.h"
-#include "memory/DiskSpaceCache.h"
 #include "memory/MemoryProviding.h"
 #include "support/Clock.h"
+#include "support/DiskSpace.h"
+#include "support/DiskSpaceCache.h"
 #include "support/Executor.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane {
 
 /// The platform's memory, swap, pressure and home-volume readings, combined by the shared
-/// arithmetic. Callable from any thread; every failed reading becomes zero or absent.
+/// arithmetic, and the running applications of an injected scanner. Callable from any thread;
+/// every failed reading becomes zero or absent.
 class SystemMemoryProvider final : public MemoryProviding {
 public:
     struct Options {
@@ -31,38 +27,26 @@ public:
         /// Runs the background capacity refresh; a private one-thread pool when absent.
         std::shared_ptr<Executor> background;
         Clock clock = systemClock();
-        /// Front-most history for idle times; idle times are unknown without it.
-        std::shared_ptr<ActivityTracker> activity;
-        /// Judges every listed application group.
-        SafetyPolicy safety{currentProcessID()};
-        /// The window system's facts per scan; absent facts (no X server) leave every group
-        /// not regular and without visible windows.
-        std::function<std::optional<WindowFacts>()> windowFacts = readWindowFacts;
-        /// Folders searched for desktop entries (display names); the XDG data folders when absent.
-        std::optional<std::vector<std::string>> applicationDirectories;
+        /// Lists the running applications; no applications are listed without it.
+        std::shared_ptr<AppGroupScanning> apps;
     };
 
     /// Opens the counter files once (they are re-read on every sample) and reads the page size
     /// and physical memory.
     explicit SystemMemoryProvider(Options options);
-    /// The live system with the default options.
+    /// The live system with the default options (and so no application list).
     SystemMemoryProvider();
     ~SystemMemoryProvider() override;
     SystemMemoryProvider(const SystemMemoryProvider&) = delete;
     SystemMemoryProvider& operator=(const SystemMemoryProvider&) = delete;
 
     MemorySnapshot memorySnapshot() override;
-    /// Walks every process this user may inspect under `root`/proc, groups them by application,
-    /// keeps the `limit` largest before any per-group lookup, and judges them. Empty for
-    /// limit <= 0 or an unreadable process table. Any thread.
+    /// The scanner's groups; empty without a scanner.
     std::vector<AppGroup> topAppGroups(int limit) override;
 
-    /// The home volume's figures: cached for 30 s, refreshed in the background.
+    /// The home volume's figures: cached for 30 s, refreshed in the background; zeros until
+    /// they could be read once.
     DiskSpace readDisk();
-    /// The file-system statistics of `home`; (0, 0) when they cannot be read.
-    static DiskSpace readStatfsDisk(const std::string& home);
-    /// The capacity for the background cache; absent when it cannot be read.
-    static std::optional<DiskSpace> readImportantUsageDisk(const std::string& home);
 
     std::uint64_t pageSize() const { return pageSize_; }
     std::uint64_t totalBytes() const { return totalBytes_; }
@@ -75,10 +59,7 @@ private:
     std::uint64_t totalBytes_{};
     std::shared_ptr<DiskSpaceCache> diskCache_;
     Clock clock_;
-    std::string procRoot_;
-    std::shared_ptr<ActivityTracker> activity_;
-    SafetyPolicy safety_;
-    std::function<std::optional<WindowFacts>()> windowFacts_;
+    std::shared_ptr<AppGroupScanning> apps_;
 };
 
 } // namespace corvane

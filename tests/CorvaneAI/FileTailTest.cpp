@@ -1,4 +1,5 @@
 #include "FileTail.h"
+#include "support/ModificationDate.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +62,8 @@ TEST(FileTail, ModificationDatesKeepNanoseconds) {
     struct stat b {};
     a.st_mtim = {1'800'000'000, 100};
     b.st_mtim = {1'800'000'000, 101};
-    EXPECT_NE(FileTail::modificationDate(a), FileTail::modificationDate(b));
-    EXPECT_EQ(FileTail::modificationDate(a) - Date{}, std::chrono::nanoseconds(1'800'000'000'000'000'100));
+    EXPECT_NE(modificationDate(a), modificationDate(b));
+    EXPECT_EQ(modificationDate(a) - Date{}, std::chrono::nanoseconds(1'800'000'000'000'000'100));
 }
 
 TEST(FileTail, UnreadableOrMissingOrNonRegularGivesNothing) {

@@ -5,6 +5,7 @@
 #include "apps/FrontmostWatching.h"
 #include "apps/RunningApplicationIDs.h"
 #include "apps/SystemAppOpener.h"
+#include "apps/SystemAppScanner.h"
 #include "apps/linux/PidfdForceTerminator.h"
 #include "apps/linux/X11AppTerminator.h"
 #include "disk/DiskCleaner.h"
@@ -64,8 +65,10 @@ AppModel::Services liveServices(std::shared_ptr<Executor> background) {
     const std::string home = homeDirectory();
     auto activity = std::make_shared<ActivityTracker>(makeSystemFrontmostWatcher());
 
+    SystemAppScanner::Options apps;
+    apps.activity = activity;
     SystemMemoryProvider::Options memory;
-    memory.activity = activity;
+    memory.apps = std::make_shared<SystemAppScanner>(std::move(apps));
     memory.background = std::move(background);
 
     AppModel::Services s;

@@ -2,6 +2,7 @@
 
 #include "memory/linux/PsiLevel.h"
 #include "support/FileRead.h"
+#include "support/PathText.h"
 #include "support/UniqueFd.h"
 
 #include <cerrno>
@@ -21,11 +22,6 @@ namespace {
 // unprivileged triggers.
 constexpr char triggerText[] = "some 150000 2000000";
 
-std::string joined(const std::string& root, const std::string& relative) {
-    if (root.empty() || root.back() != '/') return root + "/" + relative;
-    return root + relative;
-}
-
 /// A PSI trigger on `path`, or an invalid descriptor when the kernel refuses it.
 UniqueFd openTrigger(const std::string& path) {
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
@@ -36,7 +32,7 @@ UniqueFd openTrigger(const std::string& path) {
 
 /// The caller's cgroup v2 memory.pressure, from the "0::<path>" line of /proc/self/cgroup.
 std::optional<std::string> ownCgroupPressurePath(const std::string& root) {
-    const auto text = readWholeFile(joined(root, "proc/self/cgroup"));
+    const auto text = readWholeFile(joinPath(root, "proc/self/cgroup"));
     if (!text) return std::nullopt;
     std::size_t start = 0;
     while (start < text->size()) {
@@ -47,7 +43,7 @@ std::optional<std::string> ownCgroupPressurePath(const std::string& root) {
         if (line.rfind("0::", 0) != 0) continue;
         std::string group = line.substr(3);
         while (!group.empty() && group.front() == '/') group.erase(0, 1);
-        std::string path = joined(root, "sys/fs/cgroup/");
+        std::string path = joinPath(root, "sys/fs/cgroup/");
         if (!group.empty()) path += group + "/";
         return path + "memory.pressure";
     }
@@ -115,7 +111,7 @@ PressureMonitor::~PressureMonitor() {
 void PressureMonitor::start() {
     std::lock_guard lock(mutex_);
     if (source_) return;
-    UniqueFd trigger = openTrigger(joined(root_, "proc/pressure/memory"));
+    UniqueFd trigger = openTrigger(joinPath(root_, "proc/pressure/memory"));
     if (!trigger) {
         if (auto cgroupPath = ownCgroupPressurePath(root_)) trigger = openTrigger(*cgroupPath);
     }

@@ -5,11 +5,11 @@
 #include "apps/ActivityTracker.h"
 #include "apps/ForceQuit.h"
 #include "apps/RunningApplicationIDs.h"
+#include "apps/SystemAppScanner.h"
 #include "apps/WindowFacts.h"
 #include "apps/linux/PidfdForceTerminator.h"
 #include "apps/linux/X11AppTerminator.h"
 #include "apps/linux/X11FrontmostWatcher.h"
-#include "memory/SystemMemoryProvider.h"
 #include "support/FileRead.h"
 #include "support/UniqueFd.h"
 #include "support/ShellCommand.h"
@@ -108,11 +108,10 @@ TEST_F(WindowSystemLive, TestWindowsAreRegularVisibleWithIdentityAndDesktopName)
     EXPECT_EQ(running.count("CorvaneHonours"), 1u);
     EXPECT_EQ(running.count("CorvaneIgnores"), 1u);
 
-    SystemMemoryProvider::Options options;
-    options.home = applications.path();
+    SystemAppScanner::Options options;
     options.applicationDirectories = std::vector<std::string>{applications.path()};
-    SystemMemoryProvider provider(std::move(options));
-    const auto groups = provider.topAppGroups(1000);
+    SystemAppScanner scanner(std::move(options));
+    const auto groups = scanner.topAppGroups(1000);
     const AppGroup* honoursGroup = nullptr;
     const AppGroup* ignoresGroup = nullptr;
     for (const AppGroup& g : groups) {
@@ -203,12 +202,10 @@ const AppGroup* groupOf(const std::vector<AppGroup>& groups, pid_t pid) {
 /// The live scan, judged as if by a program this test did not start (so nothing is locked for
 /// being its child), without reading the real home folder.
 std::vector<AppGroup> scanAsUnrelatedProgram() {
-    test::TempDir home;
-    SystemMemoryProvider::Options options;
-    options.home = home.path();
+    SystemAppScanner::Options options;
     options.applicationDirectories = std::vector<std::string>{};
     options.safety = SafetyPolicy(0x7FFFFFF0);
-    return SystemMemoryProvider(std::move(options)).topAppGroups(1000);
+    return SystemAppScanner(std::move(options)).topAppGroups(1000);
 }
 
 TEST_F(WindowSystemLive, FalsePidClaimGivesItsVictimNoWindowAndForceQuitSparesIt) {
@@ -294,12 +291,10 @@ TEST(WindowSystemAbsent, NothingIsRegularAndNothingIsAddressed) {
     X11AppTerminator terminator;
     EXPECT_FALSE(terminator.terminate(::getpid()));
     EXPECT_FALSE(X11FrontmostWatcher().observe([](std::optional<std::string>) {}));
-    test::TempDir home;
-    SystemMemoryProvider::Options options;
-    options.home = home.path();
+    SystemAppScanner::Options options;
     options.applicationDirectories = std::vector<std::string>{};
-    SystemMemoryProvider provider(std::move(options));
-    const auto groups = provider.topAppGroups(30);
+    SystemAppScanner scanner(std::move(options));
+    const auto groups = scanner.topAppGroups(30);
     EXPECT_FALSE(groups.empty()) << "this test process at least";
     for (const AppGroup& g : groups) {
         EXPECT_FALSE(g.isRegularApp) << g.id;

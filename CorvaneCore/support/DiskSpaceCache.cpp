@@ -1,4 +1,4 @@
-#include "memory/DiskSpaceCache.h"
+#include "support/DiskSpaceCache.h"
 
 namespace corvane {
 

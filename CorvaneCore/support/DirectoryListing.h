@@ -38,9 +38,12 @@ struct DirectoryEntry {
 /// it cannot be opened as a folder.
 std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path);
 
+/// The names in the folder at `path` (without "." and ".."), in byte order; absent when it cannot
+/// be opened as a folder. Examines no entry.
+std::optional<std::vector<std::string>> listNames(const std::string& path);
+
 /// The extension of a file name: the text after its last dot, empty without one (or for a name
 /// that only starts with a dot).
 std::string_view pathExtension(std::string_view name);
-
 
 } // namespace corvane

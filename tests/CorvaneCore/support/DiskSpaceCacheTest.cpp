@@ -1,4 +1,4 @@
-#include "memory/DiskSpaceCache.h"
+#include "support/DiskSpaceCache.h"
 
 #include "support/DeferredExecutor.h"
 #include "support/ManualClock.h"

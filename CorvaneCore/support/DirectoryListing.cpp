@@ -1,11 +1,12 @@
-#include "DirectoryListing.h"
+#include "support/DirectoryListing.h"
 
-#include "FileTail.h"
+#include "support/ModificationDate.h"
 #include "support/UniqueDir.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace corvane {
@@ -23,7 +24,7 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path
         entry.path = prefix + entry.name;
         struct stat status {};
         if (::fstatat(dirFd, item->d_name, &status, 0) == 0) {
-            entry.mtime = FileTail::modificationDate(status);
+            entry.mtime = modificationDate(status);
             entry.size = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
             entry.isDirectory = S_ISDIR(status.st_mode);
             entry.isRegularFile = S_ISREG(status.st_mode);
@@ -37,6 +38,17 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::optional<std::vector<std::string>> listNames(const std::string& path) {
+    const UniqueDir dir = openDirectory(path);
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) names.emplace_back(entry->d_name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string_view pathExtension(std::string_view name) {

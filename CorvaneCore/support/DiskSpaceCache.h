@@ -1,6 +1,6 @@
 #pragma once
 
-#include "memory/DiskSpace.h"
+#include "support/DiskSpace.h"
 #include "support/Clock.h"
 #include "support/Date.h"
 #include "support/Executor.h"

@@ -1,4 +1,4 @@
-#include "TimedTask.h"
+#include "support/TimedTask.h"
 #include "support/ConcurrentPool.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-#include "memory/SystemMemoryProvider.h"
+#include "apps/SystemAppScanner.h"
 
-#include "support/DeferredExecutor.h"
-#include "support/ManualClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,11 +35,9 @@ struct FakeMachine {
         root.write(dir + "/cgroup", cgroup);
     }
 
-    SystemMemoryProvider::Options options(std::optional<WindowFacts> windows) const {
-        SystemMemoryProvider::Options o;
+    SystemAppScanner::Options options(std::optional<WindowFacts> windows) const {
+        SystemAppScanner::Options o;
         o.root = root.path();
-        o.home = root.path();
-        o.background = std::make_shared<test::DeferredExecutor>();
         o.safety = SafetyPolicy(kSelf, std::make_shared<NoLineage>());
         o.windowFacts = [windows] { return windows; };
         o.applicationDirectories = std::vector<std::string>{applications.path()};
@@ -69,9 +65,9 @@ TEST(TopAppGroups, GroupsFoldsRanksAndJudgesCapturedProcesses) {
     tracker->record("org.example.Editor");
     auto options = m.options(windows);
     options.activity = tracker;
-    SystemMemoryProvider provider(std::move(options));
+    SystemAppScanner scanner(std::move(options));
 
-    const auto groups = provider.topAppGroups(30);
+    const auto groups = scanner.topAppGroups(30);
     ASSERT_EQ(groups.size(), 4u);
     EXPECT_EQ(groups[0].id, "org.example.Editor");
     EXPECT_EQ(groups[0].name, "编辑器");
@@ -106,9 +102,9 @@ TEST(TopAppGroups, ApplicationsOnOneInterpreterNeverShareAGroup) {
     windows.regularPIDs = {10, 20, 30};
     windows.visiblePIDs = {10, 20, 30};
     windows.windowClassByPID = {{10, "Terminator"}, {20, "Meld"}, {30, "Frobnicator"}};
-    SystemMemoryProvider provider(m.options(windows));
+    SystemAppScanner scanner(m.options(windows));
 
-    const auto groups = provider.topAppGroups(30);
+    const auto groups = scanner.topAppGroups(30);
     const std::string background = "后台或系统进程，只展示，不可操作";
     const struct {
         std::optional<std::string> identity;
@@ -135,20 +131,20 @@ TEST(TopAppGroups, LimitIsAppliedAndNonPositiveLimitIsEmpty) {
     m.process(10, "/usr/bin/a", 10);
     m.process(11, "/usr/bin/b", 30);
     m.process(12, "/usr/bin/c", 20);
-    SystemMemoryProvider provider(m.options(WindowFacts{}));
-    const auto two = provider.topAppGroups(2);
+    SystemAppScanner scanner(m.options(WindowFacts{}));
+    const auto two = scanner.topAppGroups(2);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[0].id, "b");
     EXPECT_EQ(two[1].id, "c");
-    EXPECT_TRUE(provider.topAppGroups(0).empty());
-    EXPECT_TRUE(provider.topAppGroups(-1).empty());
+    EXPECT_TRUE(scanner.topAppGroups(0).empty());
+    EXPECT_TRUE(scanner.topAppGroups(-1).empty());
 }
 
 TEST(TopAppGroups, WithoutWindowSystemNothingIsRegular) {
     FakeMachine m;
     m.process(10, "/usr/bin/firefox", 10, "0::/user.slice/user@1000.service/app.slice/app-firefox-1.scope\n");
-    SystemMemoryProvider provider(m.options(std::nullopt));
-    const auto groups = provider.topAppGroups(5);
+    SystemAppScanner scanner(m.options(std::nullopt));
+    const auto groups = scanner.topAppGroups(5);
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0].bundleID, "firefox");
     EXPECT_FALSE(groups[0].isRegularApp);
@@ -157,8 +153,8 @@ TEST(TopAppGroups, WithoutWindowSystemNothingIsRegular) {
 
 TEST(TopAppGroups, MissingProcessTableIsEmpty) {
     FakeMachine m;
-    SystemMemoryProvider provider(m.options(WindowFacts{}));
-    EXPECT_TRUE(provider.topAppGroups(30).empty());
+    SystemAppScanner scanner(m.options(WindowFacts{}));
+    EXPECT_TRUE(scanner.topAppGroups(30).empty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "disk/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
