@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ai/AIToolKind.h"
+#include "ai/SessionLink.h"
 #include "support/Clock.h"
 
 #include <functional>
@@ -11,17 +12,6 @@
 #include <string_view>
 
 namespace corvane {
-
-/// Where a jump to an AI session leads.
-struct SessionLink {
-    /// The deep link to open, when one could be formed.
-    std::optional<std::string> url;
-    /// The application to open or activate.
-    std::string hostBundleID;
-    /// True exactly when `url` addresses the session itself.
-    bool isExact{false};
-    bool operator==(const SessionLink&) const = default;
-};
 
 /// The scheme and host the Claude desktop app registers for its own links; the path
 /// "claude-code-desktop/<session>" follows them.

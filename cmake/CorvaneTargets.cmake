@@ -1,4 +1,4 @@
-# Shared compile settings and the per-platform source selection of every Corvane target.
+# Shared compile settings of every Corvane target and the per-platform source selection.
 
 function(corvane_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
@@ -15,14 +15,10 @@ function(corvane_defaults target)
   endif()
 endfunction()
 
-# Adds the portable sources under `dir` and, on Linux, the sources of its `linux/` folders.
-# A macOS port adds its `macos/` folders here; headers never switch on the platform.
-function(corvane_add_sources target dir)
-  file(GLOB_RECURSE portable CONFIGURE_DEPENDS "${dir}/*.cpp")
-  list(FILTER portable EXCLUDE REGEX "/(linux|macos)/")
-  target_sources(${target} PRIVATE ${portable})
+# Adds sources that implement a platform seam on Linux. A macOS port adds a sibling function for
+# its `macos/` files; headers never switch on the platform.
+function(corvane_linux_sources target)
   if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    file(GLOB_RECURSE platform CONFIGURE_DEPENDS "${dir}/*/linux/*.cpp" "${dir}/linux/*.cpp")
-    target_sources(${target} PRIVATE ${platform})
+    target_sources(${target} PRIVATE ${ARGN})
   endif()
 endfunction()

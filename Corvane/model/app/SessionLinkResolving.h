@@ -1,6 +1,7 @@
 #pragma once
 
-#include "SessionLinkResolver.h"
+#include "ai/AIToolKind.h"
+#include "ai/SessionLink.h"
 
 #include <string>
 
