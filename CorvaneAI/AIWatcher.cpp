@@ -7,6 +7,7 @@
 #include "support/ConcurrentPool.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace corvane {
 
@@ -54,8 +55,9 @@ std::vector<AIToolStatus> AIWatcher::statuses() {
     for (auto& [kind, scan] : scans) results[kind] = scanner_->collect(scan);
 
     std::vector<AIToolStatus> statuses;
+    statuses.reserve(allAIToolKinds.size());
     for (const AIToolKind kind : allAIToolKinds) {
-        statuses.push_back(kind == AIToolKind::claudeDesktop ? desktopStatus(desktopRunning, std::move(desktop))
+        statuses.push_back(kind == AIToolKind::claudeDesktop ? desktopStatus(desktopRunning, std::exchange(desktop, {}))
                                                              : finish(kind, running(kind), results[kind], now));
     }
     return statuses;

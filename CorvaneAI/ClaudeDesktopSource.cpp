@@ -17,7 +17,7 @@ constexpr int desktopLevels = 4;
 constexpr std::size_t foldersPerLevel = 6;
 constexpr std::size_t candidateFiles = 5;
 /// Session records are small; anything larger is not one and is not read whole.
-constexpr std::size_t maxSessionFileBytes = 512 * 1024;
+constexpr std::size_t maxSessionFileBytes = std::size_t{512} * 1024;
 
 struct Dated {
     std::string path;

@@ -109,6 +109,7 @@ ScanResult TranscriptScanner::collect(TranscriptScan& scan) {
 
 void TranscriptScanner::prune(AIToolKind tool, const std::vector<FileInfo>& listed) {
     std::vector<std::string_view> paths;
+    paths.reserve(listed.size());
     for (const FileInfo& file : listed) paths.push_back(file.path);
     std::sort(paths.begin(), paths.end());
     std::lock_guard lock(lock_);

@@ -41,7 +41,9 @@ int runWatch(WatchFormat format) {
         model->start();
         loop->run();
     } // the model and its queues end here, before the process does
-    // After a failed write no signal has come: wake the waiter with the one it waits for.
+    // After a failed write no signal has come: wake the waiter with the one it waits for. It
+    // sigwait()s for SIGTERM, so the signal is only received, and no thread is terminated.
+    // NOLINTNEXTLINE(bugprone-bad-signal-to-kill-thread)
     if (failure) pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();
     return failure ? outputFailed(*failure) : 0;

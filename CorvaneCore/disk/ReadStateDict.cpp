@@ -16,7 +16,7 @@ namespace {
 using StateDict = std::map<std::string, std::string>;
 
 /// Update-state files hold a handful of strings; anything far larger is not one.
-constexpr std::size_t maxStateFileBytes = 256 * 1024;
+constexpr std::size_t maxStateFileBytes = std::size_t{256} * 1024;
 
 std::optional<StateDict> jsonDict(const std::string& bytes) {
     simdjson::dom::parser parser;

@@ -131,6 +131,7 @@ std::vector<DiskItem> Scan::catalogueItems() const {
 
     const Date deadline = addingSeconds(std::chrono::system_clock::now(), tuning_.staticDeadline);
     std::vector<std::string> paths;
+    paths.reserve(jobs.size());
     for (const Job& job : jobs) paths.push_back(job.path);
     const std::vector<DiskMeasure> measures = measureAll(paths, tuning_.itemBudget, deadline);
 
@@ -308,7 +309,7 @@ std::optional<DiskItem> Scan::otherCachesItem(Uptime::time_point scanStart) cons
 
 } // namespace
 
-SystemDiskAdvisor::SystemDiskAdvisor(std::string home, RunningSource runningBundleIDs, Clock now, Tuning tuning,
+SystemDiskAdvisor::SystemDiskAdvisor(const std::string& home, RunningSource runningBundleIDs, Clock now, Tuning tuning,
                                      const DiskLayout& layout)
     : home_(DiskWhitelist::standardized(home)), runningBundleIDs_(std::move(runningBundleIDs)), now_(std::move(now)),
       tuning_(tuning), layout_(&layout) {}
@@ -365,6 +366,7 @@ std::vector<DiskItem> SystemDiskAdvisor::worktreeItems(const Finalize& finalize)
     }
 
     std::vector<std::string> paths;
+    paths.reserve(candidates.size());
     for (const Candidate& candidate : candidates) paths.push_back(candidate.path);
     // One deadline for the whole phase: a hung file system or git cannot hold up the scan, however
     // many worktrees there are.

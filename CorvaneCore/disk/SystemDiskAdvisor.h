@@ -50,7 +50,7 @@ public:
     /// An advisor for `home` (absolute) reading the running set from `runningBundleIDs` and the
     /// time from `now`, measuring the places of `layout`, which must outlive it (the built-in
     /// layouts live as long as the program).
-    SystemDiskAdvisor(std::string home, RunningSource runningBundleIDs, Clock now = systemClock(),
+    SystemDiskAdvisor(const std::string& home, RunningSource runningBundleIDs, Clock now = systemClock(),
                       Tuning tuning = Tuning{}, const DiskLayout& layout = currentLayout());
 
     /// One full scan (blocking, a few seconds at most); always returns a report.

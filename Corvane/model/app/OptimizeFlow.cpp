@@ -25,6 +25,7 @@ std::set<std::string> idsOf(const std::vector<AppGroup>& groups) {
 
 std::vector<std::string> namesOf(const std::vector<AppGroup>& groups) {
     std::vector<std::string> names;
+    names.reserve(groups.size());
     for (const AppGroup& group : groups) names.push_back(group.name);
     return names;
 }

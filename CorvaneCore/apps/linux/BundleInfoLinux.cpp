@@ -17,7 +17,7 @@ struct PlistFree {
 using UniquePlist = std::unique_ptr<void, PlistFree>;
 
 /// Information files of even large applications stay well below this.
-constexpr std::size_t maxInfoPlistBytes = 512 * 1024;
+constexpr std::size_t maxInfoPlistBytes = std::size_t{512} * 1024;
 
 std::optional<std::string> stringEntry(plist_t dict, const char* key) {
     plist_t node = plist_dict_get_item(dict, key);

@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 /// Desktop entries with every translation stay well below this.
-constexpr std::size_t maxDesktopEntryBytes = 512 * 1024;
+constexpr std::size_t maxDesktopEntryBytes = std::size_t{512} * 1024;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);

@@ -81,7 +81,7 @@ bool writeAll(int fd, const std::string& text) {
 
 } // namespace
 
-HomeTrashMover::HomeTrashMover(std::string home, std::string trashDirectory, Clock now, LinkFreeResolution resolution)
+HomeTrashMover::HomeTrashMover(const std::string& home, std::string trashDirectory, Clock now, LinkFreeResolution resolution)
     : home_(DiskWhitelist::standardized(home)),
       trashDirectory_(std::move(trashDirectory)),
       now_(std::move(now)),

@@ -18,7 +18,7 @@ class HomeTrashMover final : public Trashing {
 public:
     /// Moves items below `home` into `trashDirectory` (the folder holding "files" and "info");
     /// `now` dates each move.
-    HomeTrashMover(std::string home, std::string trashDirectory, Clock now = systemClock(),
+    HomeTrashMover(const std::string& home, std::string trashDirectory, Clock now = systemClock(),
                    LinkFreeResolution resolution = LinkFreeResolution::automatic);
 
     /// The user's home trash: `dataHome` + "/Trash" when `dataHome` (by default the value of
