@@ -3,6 +3,7 @@
 #include "cli/report/Report.h"
 #include "support/FileRead.h"
 #include "support/NamedProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -90,16 +90,15 @@ TEST(AIReportLive, RealTranscriptsInATemporaryHomeAreClassified) {
 
     const test::NamedProcess claude("claude");
     const test::NamedProcess codex("codex");
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedHome = oldHome != nullptr ? oldHome : "";
-    ::setenv("HOME", home.path().c_str(), 1);
     std::vector<AIToolStatus> statuses;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        statuses = AIWatcher().statuses();
-        if (statuses[0].isRunning && statuses[2].isRunning) break;
-        ::usleep(20'000); // the children may not have exec'd yet
+    {
+        const test::ScopedEnvironment homeVariable("HOME", home.path());
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            statuses = AIWatcher().statuses();
+            if (statuses[0].isRunning && statuses[2].isRunning) break;
+            ::usleep(20'000); // their command lines may not be in place yet
+        }
     }
-    ::setenv("HOME", savedHome.c_str(), 1);
 
     ReportData data;
     data.ai = statuses;

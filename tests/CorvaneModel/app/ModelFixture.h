@@ -72,6 +72,13 @@ struct ModelFixture {
         main->runUntilIdle();
     }
 
+    /// Polls the AI watcher, which answers `next`.
+    void sampleAI(std::vector<AIToolStatus> next) {
+        watcher->next = std::move(next);
+        model->sampleAI();
+        main->runUntilIdle();
+    }
+
     void openIsland() {
         model->islandWillOpen();
         main->runUntilIdle();

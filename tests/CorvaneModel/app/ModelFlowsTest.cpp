@@ -287,9 +287,7 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     f.model->start();
     f.main->runUntilIdle();
     f.main->advance(320);
-    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
     EXPECT_EQ(f.wings[0].text, "干完了");
     EXPECT_EQ(f.wings[0].floatingText, "Codex 干完了");
@@ -300,9 +298,7 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     EXPECT_EQ(f.model->aiRows()[0].subtitle, "web · 用了 5 分钟 · 等你看结果");
 
     // The note disappears as soon as the session works again.
-    f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::working, f.main->now()}})});
     EXPECT_TRUE(f.model->finishedInfo().empty());
 }
 
@@ -312,9 +308,7 @@ TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     f.model->start();
     f.main->runUntilIdle();
     f.main->advance(40);
-    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
     EXPECT_EQ(f.wings[0].text, "等你");
     EXPECT_EQ(f.wings[0].jump, (SessionRef{AIToolKind::codex, "s1"}));
@@ -322,10 +316,8 @@ TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     ModelFixture two;
     two.model->start();
     two.main->runUntilIdle();
-    two.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
-                                {"b", "api", AIActivity::waitingForUser, two.main->now()}})};
-    two.model->sampleAI();
-    two.main->runUntilIdle();
+    two.sampleAI({codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
+                         {"b", "api", AIActivity::waitingForUser, two.main->now()}})});
     ASSERT_EQ(two.wings.size(), 1U);
     EXPECT_EQ(two.wings[0].text, "2");
     EXPECT_EQ(two.wings[0].floatingText, "2 个等你");

@@ -93,7 +93,7 @@ TEST(ExpansionStartRect, NotchGrowsFromTheHousingFloatingFromAPillAtTheTargetTop
     EXPECT_EQ(notched(true).expansionStartRect(forced), (Rect{756 - 66, forced.rect.maxY() - 36, 132, 36}));
 }
 
-TEST(WingsRect, FloatingWidthFollowsTheText) {
+TEST(WingsRect, FloatingWidthFollowsTheTextNotchStyleUsesTheCompactLayout) {
     const ScreenGeo g = plain();
     const Rect four = g.wingsRect("磁盘只剩", false);
     EXPECT_EQ(four, (Rect{960 - 66, 1013, 132, 36}));
@@ -102,11 +102,7 @@ TEST(WingsRect, FloatingWidthFollowsTheText) {
     EXPECT_EQ(twelve.midX(), 960);
     EXPECT_EQ(twelve.minY(), 1013);
     EXPECT_EQ(twelve.height, 36);
-}
-
-TEST(WingsRect, NotchStyleUsesTheCompactLayout) {
-    const ScreenGeo g = notched();
-    EXPECT_EQ(g.wingsRect("一二三四五六七八九十一二", false), g.layout(0, false, false).rect);
+    EXPECT_EQ(notched().wingsRect("一二三四五六七八九十一二", false), notched().layout(0, false, false).rect);
 }
 
 TEST(HitPanelRect, OnlyOverAProperHousing) {
