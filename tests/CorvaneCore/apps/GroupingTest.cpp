@@ -19,7 +19,8 @@ TEST(GroupingKey, OutermostBundleThenCloneThenFileName) {
         {"/usr/local/bin/tool", {"exec:tool", std::nullopt, "tool"}},
         {"tool", {"exec:tool", std::nullopt, "tool"}},
         {"/usr/bin/my.apps", {"exec:my.apps", std::nullopt, "my.apps"}}, // ".app" inside a file name is no bundle
-        {"/Library/Some/Foo.app.bundle/Contents/MacOS/x", {"clone:Foo.app", "/Library/Some/Foo.app.bundle", "Foo.app.bundle"}},
+        {"/Library/Some/Foo.app.bundle/Contents/MacOS/x",
+         {"clone:Foo.app", "/Library/Some/Foo.app.bundle", "Foo.app.bundle"}},
     };
     for (const auto& [path, key] : table) EXPECT_EQ(groupingKey(path), key) << path;
 }

@@ -18,10 +18,11 @@ TEST(ProcessNames, InterpretersAnswerForTheirScriptOthersOnlyForThemselves) {
         bool answers;
     } table[] = {
         {"node", {"node", "/usr/local/bin/claude", "--resume"}, "/usr/bin/node", "claude", true}, // through a link
-        {"node", {"/usr/bin/node", "--max-old-space-size=4096", "/opt/codex/bin/codex.js"}, "/usr/bin/node", "codex", true},
+        {"node", {"/usr/bin/node", "--max-old-space-size=4096", "/opt/codex/bin/codex.js"}, "/usr/bin/node", "codex",
+         true},
         {"bun", {"bun", "cli.mjs"}, "/usr/bin/bun", "cli", true},
-        {"2.1.3", {"/home/u/.local/share/claude/versions/2.1.3"}, "/home/u/.local/share/claude/versions/2.1.3", "claude",
-         true}, // a versioned native install
+        {"2.1.3", {"/home/u/.local/share/claude/versions/2.1.3"}, "/home/u/.local/share/claude/versions/2.1.3",
+         "claude", true}, // a versioned native install
         {"node", {"node", "/usr/lib/node_modules/@anthropic-ai/claude-code/cli.js"}, "/usr/bin/node", "claude", true},
         {"cat", {"cat", "/usr/lib/node_modules/@anthropic-ai/claude-code/cli.js"}, "/usr/bin/cat", "claude", false},
         {"vim", {"vim", "claude.js"}, "/usr/bin/vim", "claude", false},

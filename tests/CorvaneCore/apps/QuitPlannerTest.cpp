@@ -11,8 +11,8 @@ using test::RecordingTerminator;
 
 constexpr std::uint64_t GiB = 1ULL << 30;
 
-AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600, SafetyVerdict safety = SafetyVerdict::canQuit(),
-                 bool regular = true) {
+AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600,
+                 SafetyVerdict safety = SafetyVerdict::canQuit(), bool regular = true) {
     AppGroup g;
     g.id = id;
     g.name = id;

@@ -262,7 +262,7 @@ TEST(DiskSizer, DeepTreesAreMeasuredExactlyUnderUsualLimits) {
 }
 
 TEST(DiskSizer, ParallelMapIsTheSharedOrderKeepingMap) {
-    const auto doubled = DiskSizer::parallelMap(std::vector<int>{1, 2, 3}, 2, [](int i) { return std::to_string(i * 2); });
+    const auto doubled = DiskSizer::parallelMap(std::vector{1, 2, 3}, 2, [](int i) { return std::to_string(2 * i); });
     EXPECT_EQ(doubled, (std::vector<std::string>{"2", "4", "6"}));
 }
 

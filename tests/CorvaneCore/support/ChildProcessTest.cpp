@@ -25,7 +25,7 @@ TEST(ChildProcess, ScriptsEndWithTheirStatusAndOutput) {
     } table[] = {
         {"echo \"$PATH-$HOME\"; exit 3", 5, ChildResult{3, "/usr/bin"}}, // only the given environment, cut at the cap
         {"exec >&-; sleep 0.2; exit 4", 5, ChildResult{4, ""}},      // closed output does not end the wait for exit
-        {"sleep 3 & echo done", 5, ChildResult{0, "done\n"}},        // a background holder of the output is not waited for
+        {"sleep 3 & echo done", 5, ChildResult{0, "done\n"}},        // output held open in the background
         {"trap '' TERM; sleep 5; sleep 5", 0.2, std::nullopt},       // ended even when it ignores termination
         {"kill -9 $$", 5, ChildResult{128 + 9, ""}},
     };

@@ -60,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         SampleRun{"NewRiseAfterFiveMinutesAlerts", false,
                   {{0, normal}, {0, critical}, {0, normal}, {299, elevated}, {0, normal}, {1, elevated}},
                   {WingsContent::Tint::red, orange}},
-        SampleRun{"LowDiskAlertsOnceAnHour", false, {{0, normal, lowDisk}, {59 * 60, normal, lowDisk}, {60, normal, lowDisk}},
-                  {}, 2},
+        SampleRun{"LowDiskAlertsOnceAnHour", false,
+                  {{0, normal, lowDisk}, {59 * 60, normal, lowDisk}, {60, normal, lowDisk}}, {}, 2},
         SampleRun{"FifteenGiBOrNothingFreeIsQuiet", false, {{0, normal, 15 * GiB}, {0, normal, 0}}, {}, 0},
         SampleRun{"JustBelowFifteenGiBAlerts", false, {{0, normal, 15 * GiB - 1}}, {}, 1},
         SampleRun{"LowDiskAlertsInDemonstration", true, {{0, normal, 10 * GiB}}, {}, 1}),
@@ -108,8 +108,7 @@ TEST(AppModelDiskAlerts, PersistedTimeSurvivesARestartAndMockDoesNotPersist) {
 
 TEST(AppModelTimers, IntervalsFollowIslandAndLowPower) {
     ModelFixture f;
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     const int afterStart = f.provider->samples;
     EXPECT_EQ(afterStart, 1);
     f.main->advance(44.9);
@@ -133,8 +132,7 @@ TEST(AppModelTimers, IntervalsFollowIslandAndLowPower) {
 
 TEST(AppModelTimers, SuspendStopsTimersAndResumeSamplesAtOnce) {
     ModelFixture f;
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     f.model->suspend();
     f.model->suspend();
     EXPECT_EQ(f.main->activeTimers(), 0);
@@ -149,8 +147,7 @@ TEST(AppModelTimers, SuspendStopsTimersAndResumeSamplesAtOnce) {
 
 TEST(AppModelTimers, PressureEventSamplesAtOnce) {
     ModelFixture f;
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     ASSERT_TRUE(f.pressureCallback);
     const int before = f.provider->samples;
     f.pressureCallback(PressureLevel::critical);

@@ -273,8 +273,7 @@ AIToolStatus codex(std::vector<AISession> sessions) {
 TEST(AppModelAI, SessionsWaitingAtStartUpAreCountedNotAnnounced) {
     ModelFixture f;
     f.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, epoch}, {"b", "api", AIActivity::waitingForUser, epoch}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     EXPECT_EQ(f.model->attentionCount(), 2);
     EXPECT_TRUE(f.wings.empty());
     EXPECT_EQ(f.model->a11yStatusLabel(), "内存压力：良好，已用 75%；2 个 AI 会话等你");
@@ -284,8 +283,7 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     ModelFixture f;
     const Date start = f.main->now();
     f.watcher->next = {codex({{"s1", "web", AIActivity::working, start}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     f.main->advance(320);
     f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
@@ -305,8 +303,7 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
 TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     ModelFixture f;
     f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     f.main->advance(40);
     f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
@@ -314,8 +311,7 @@ TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     EXPECT_EQ(f.wings[0].jump, (SessionRef{AIToolKind::codex, "s1"}));
 
     ModelFixture two;
-    two.model->start();
-    two.main->runUntilIdle();
+    two.start();
     two.sampleAI({codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
                          {"b", "api", AIActivity::waitingForUser, two.main->now()}})});
     ASSERT_EQ(two.wings.size(), 1U);

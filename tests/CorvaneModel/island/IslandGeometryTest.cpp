@@ -61,8 +61,10 @@ TEST(IslandLayout, PlacementByStyleAndPhase) {
         {"notch expanded", notched(), 300, true, false, {{764 - 320, 982 - 300, 640, 300}, true, 24, notch, expanded}},
         {"narrow screen", narrow(), 200, true, false, {{400 - 288, 600, 576, 200}, true, 24, notch, expanded}},
         {"unknown edges", edgeless(), 0, false, false, {{756 - 150, 944, 300, 38}, true, 14, notch, compact}},
-        {"floating compact", plain(), 0, false, false, {{960 - 66, 1080 - 25 - 6 - 36, 132, 36}, false, 18, floating, compact}},
-        {"forced compact", notched(true), 0, false, true, {{756 - 66, 982 - 38 - 6 - 36, 132, 36}, false, 18, floating, compact}},
+        {"floating compact", plain(), 0, false, false,
+         {{960 - 66, 1080 - 25 - 6 - 36, 132, 36}, false, 18, floating, compact}},
+        {"forced compact", notched(true), 0, false, true,
+         {{756 - 66, 982 - 38 - 6 - 36, 132, 36}, false, 18, floating, compact}},
         {"forced expanded", notched(), 400, true, true,
          {{756 - 320, 982 - 38 - 6 - 400, 640, 400}, false, 24, floating, expanded}},
     };

@@ -43,14 +43,15 @@ TEST(StatusItemRefresher, DrawsOnlyWhenAVisibleInputChanges) {
 TEST(StatusItemLook, FollowsEveryInput) {
     using enum PressureLevel;
     using enum StatusTitleColor;
-    const StatusIcon chip{Symbol::memoryChip, "内存正常", IconRendering::template_};
+    using enum IconRendering;
+    const StatusIcon chip{Symbol::memoryChip, "内存正常", template_};
     const std::pair<StatusInputs, StatusItemLook> table[] = {
         {{elevated, 72, true, false, 0},
-         {true, {Symbol::warningOutline, "内存偏紧", IconRendering::paletteOrange}, true, StatusTitle{" 72%", orange}, false,
+         {true, {Symbol::warningOutline, "内存偏紧", paletteOrange}, true, StatusTitle{" 72%", orange}, false,
           "内存压力：偏紧，已用 72%"}},
         {{normal, 40, false, false, 0}, {true, chip, false, std::nullopt, false, "内存压力：良好，已用 40%"}},
         {{critical, 99, true, true, 3},
-         {false, {Symbol::warningFilled, "内存紧张", IconRendering::paletteRed}, true, StatusTitle{" 99%", red}, true,
+         {false, {Symbol::warningFilled, "内存紧张", paletteRed}, true, StatusTitle{" 99%", red}, true,
           "内存压力：紧张，已用 99%；3 个 AI 会话等你"}},
         {{normal, 5, true, false, 0}, {true, chip, true, StatusTitle{" 5%", standard}, false, "内存压力：良好，已用 5%"}},
         {{normal, 40, true, false, 1},

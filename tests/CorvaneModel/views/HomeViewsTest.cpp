@@ -85,7 +85,7 @@ TEST(SwapBarLevel, ByAmountThenShareOfTheTotal) {
         {84 * GiB / 10, 10 * GiB, elevated}, {5 * GiB, 10 * GiB, elevated}, {5 * GiB - 1, 10 * GiB, normal},
         {3 * GiB, 2 * GiB, critical},
     };
-    for (const auto& [used, total, level] : table) EXPECT_EQ(swapBarLevel(used, total), level) << used << " of " << total;
+    for (const auto& [used, total, level] : table) EXPECT_EQ(swapBarLevel(used, total), level) << used << "/" << total;
 }
 
 TEST(MemoryColumn, SwapLineOnlyWhileSwapIsInUse) {
