@@ -4,6 +4,7 @@
 #include "WatcherHome.h"
 #include "support/ConcurrentPool.h"
 #include "support/FileRead.h"
+#include "support/NamedProcess.h"
 #include "support/ScopedEnvironment.h"
 #include "support/SplitText.h"
 #include "support/Unprivileged.h"
@@ -409,27 +410,17 @@ std::set<std::string> namesOfProcess(pid_t pid) {
 // A real process named "claude", seen through its own /proc entry only, so that other processes
 // of that name on the machine change nothing.
 TEST(AIWatcherLive, RealProcessNamedClaudeCountsAsRunning) {
-    test::TempDir bin;
-    const std::string claude = bin / "claude";
-    std::filesystem::copy_file("/bin/sleep", claude);
-    std::filesystem::permissions(claude, std::filesystem::perms::owner_all);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::execl(claude.c_str(), "claude", "30", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    test::NamedProcess claude("claude");
     WatcherHome home;
     AIWatcherConfig config = home.config();
-    config.processNames = [child] { return namesOfProcess(child); };
+    config.processNames = [pid = claude.pid()] { return namesOfProcess(pid); };
     AIWatcher watcher(config);
     bool running = false;
     for (int attempt = 0; attempt < 50 && !running; ++attempt) {
         running = watcher.statuses()[0].isRunning;
-        if (!running) ::usleep(20'000); // the child may not have exec'd yet
+        if (!running) ::usleep(20'000); // its command line may not be in place yet
     }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0); // gone from /proc, not even a zombie is left
+    claude.stop();
     EXPECT_TRUE(running);
     EXPECT_FALSE(watcher.statuses()[0].isRunning);
 }

@@ -144,32 +144,18 @@ std::vector<AIToolKind> announcedWith(const std::string& front) {
 
 TEST(AttentionCenter, LinuxHostsInFrontSuppressTheirToolOnly) {
     using enum AIToolKind;
-    const std::vector<AIToolKind> all{claudeCode, claudeDesktop, codex};
-    const std::vector<AIToolKind> withoutDesktop{claudeCode, codex};
-    const std::vector<AIToolKind> withoutCodex{claudeCode, claudeDesktop};
-    // Front-most identities as the tracker reports them: window classes and desktop IDs.
-    const std::vector<std::pair<std::string, std::vector<AIToolKind>>> table{
-        {"Gnome-terminal", withoutCodex},
-        {"org.gnome.Terminal", withoutCodex},
-        {"konsole", withoutCodex},
-        {"Xfce4-terminal", withoutCodex},
-        {"kitty", withoutCodex},
-        {"Alacritty", withoutCodex},
-        {"org.wezfurlong.wezterm", withoutCodex},
-        {"Tilix", withoutCodex},
-        {"Terminator", withoutCodex},
-        {"XTerm", withoutCodex},
-        {"x-terminal-emulator", withoutCodex},
-        {"Code", withoutCodex},
-        {"Cursor", withoutCodex},
-        {"Claude", withoutDesktop},
-        {"claude-desktop", withoutDesktop},
-        {"firefox", all},
-        {"org.gnome.Nautilus", all},
-        {"", all},
+    // Front-most identities as the tracker reports them: window classes and desktop IDs. Terminals
+    // and editors host Codex's command line.
+    const std::pair<std::vector<std::string>, std::vector<AIToolKind>> table[] = {
+        {{"Gnome-terminal", "org.gnome.Terminal", "konsole", "Xfce4-terminal", "kitty", "Alacritty",
+          "org.wezfurlong.wezterm", "Tilix", "Terminator", "XTerm", "x-terminal-emulator", "Code", "Cursor"},
+         {claudeCode, claudeDesktop}},
+        {{"Claude", "claude-desktop"}, {claudeCode, codex}},
+        {{"firefox", "org.gnome.Nautilus", ""}, {claudeCode, claudeDesktop, codex}},
     };
-    for (const auto& [front, announced] : table)
-        EXPECT_EQ(announcedWith(front), announced) << front;
+    for (const auto& [fronts, announced] : table) {
+        for (const std::string& front : fronts) EXPECT_EQ(announcedWith(front), announced) << front;
+    }
 
     // Every identity of the host table, in any case, hides its own tool's sessions.
     for (const AIToolKind tool : {claudeDesktop, codex}) {

@@ -17,32 +17,26 @@ std::vector<std::string> asStrings(const LineBuffer& lines) {
     return {lines.lines().begin(), lines.lines().end()};
 }
 
-TEST(FileTail, FileOfExactlyMaxBytesIsReadWholeFirstLineIncluded) {
-    test::TempDir dir;
-    const std::string path = dir.write("a.jsonl", "first\nsecond\nthird\n"); // 19 bytes
-    const auto tail = FileTail::readLines(path, 19);
-    ASSERT_TRUE(tail);
-    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"first", "second", "third"}));
-}
-
-TEST(FileTail, OneByteLongerLosesItsCutFirstLine) {
-    test::TempDir dir;
-    const std::string path = dir.write("a.jsonl", "xfirst\nsecond\nthird\n"); // 20 bytes
-    const auto tail = FileTail::readLines(path, 19);
-    ASSERT_TRUE(tail);
-    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"second", "third"}));
-    // Even when the window happens to start right at a line start, the first line is dropped.
-    const auto aligned = FileTail::readLines(path, 13);
-    ASSERT_TRUE(aligned);
-    EXPECT_EQ(asStrings(aligned->lines), (std::vector<std::string>{"third"}));
-}
-
-TEST(FileTail, EmptyPiecesAreDroppedAndLastLineNeedsNoNewline) {
-    test::TempDir dir;
-    const std::string path = dir.write("a.jsonl", "\n\none\n\n\ntwo");
-    const auto tail = FileTail::readLines(path, 1000);
-    ASSERT_TRUE(tail);
-    EXPECT_EQ(asStrings(tail->lines), (std::vector<std::string>{"one", "two"}));
+/// The last `maxBytes` of a file as its non-empty lines: whole when it fits, else without the
+/// first line, which may be cut (and is dropped even when the window starts at a line start).
+TEST(FileTail, LastBytesAsLinesWithoutACutFirstLine) {
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* content;
+        std::size_t maxBytes;
+        Lines lines;
+    } table[] = {
+        {"first\nsecond\nthird\n", 19, {"first", "second", "third"}}, // exactly the window
+        {"xfirst\nsecond\nthird\n", 19, {"second", "third"}},         // one byte longer
+        {"xfirst\nsecond\nthird\n", 13, {"third"}},                   // the window starts at "third"
+        {"\n\none\n\n\ntwo", 1000, {"one", "two"}},                    // the last line needs no newline
+    };
+    for (const auto& row : table) {
+        test::TempDir dir;
+        const auto tail = FileTail::readLines(dir.write("a.jsonl", row.content), row.maxBytes);
+        ASSERT_TRUE(tail) << row.content;
+        EXPECT_EQ(asStrings(tail->lines), row.lines) << testing::PrintToString(row.content) << " in " << row.maxBytes;
+    }
 }
 
 TEST(FileTail, EmptyFileGivesNoLinesButItsDate) {

@@ -10,7 +10,7 @@ namespace {
 
 using test::WatcherHome;
 
-TEST(SessionLinkResolver, CodexLinksToTheLastThreadUUID) {
+TEST(SessionLinkResolver, CodexLinksToTheLastThreadUUIDDesktopOnlyActivatesTheApp) {
     SessionLinkResolver resolver("/nonexistent");
     const auto link = resolver.link(
         AIToolKind::codex, "rollout-2026-02-23T12-47-42-019c8a53-a0dd-7130-bcd7-95445d84846a");
@@ -26,10 +26,6 @@ TEST(SessionLinkResolver, CodexLinksToTheLastThreadUUID) {
     const std::string uuid = "019c8a53-a0dd-7130-bcd7-95445d84846a";
     EXPECT_TRUE(SessionLinkResolver::codexThreadID(std::string(512 - uuid.size(), 'x') + uuid));
     EXPECT_FALSE(SessionLinkResolver::codexThreadID(std::string(513 - uuid.size(), 'x') + uuid));
-}
-
-TEST(SessionLinkResolver, DesktopSessionsOnlyActivateTheApp) {
-    SessionLinkResolver resolver("/nonexistent");
     EXPECT_EQ(resolver.link(AIToolKind::claudeDesktop, "local_abc"),
               (SessionLink{std::nullopt, "com.anthropic.claudefordesktop", false}));
 }

@@ -2,6 +2,8 @@
 #include "cli/report/AISection.h"
 #include "cli/report/Report.h"
 #include "support/FileRead.h"
+#include "support/NamedProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +14,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -56,30 +57,6 @@ TEST(AIReport, TextNamesToolsActivitiesAndProjects) {
     EXPECT_EQ(reportText(data).find("AI 会话"), std::string::npos);
 }
 
-/// A copy of `sleep` started under `name`, killed on destruction.
-class NamedProcess {
-public:
-    NamedProcess(const test::TempDir& bin, const std::string& name) {
-        const std::string path = bin / name;
-        std::filesystem::copy_file("/bin/sleep", path);
-        ::chmod(path.c_str(), 0755);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execl(path.c_str(), name.c_str(), "60", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    ~NamedProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t pid_{-1};
-};
-
 void copyWithAge(const std::string& fixture, const std::string& target, double ageSeconds) {
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     std::filesystem::copy_file(std::string(CORVANE_FIXTURES_DIR) + "/transcripts/" + fixture, target);
@@ -102,7 +79,6 @@ std::string todayFolder() {
 // default watcher configuration of a home folder holding captured transcripts.
 TEST(AIReportLive, RealTranscriptsInATemporaryHomeAreClassified) {
     test::TempDir home;
-    test::TempDir bin;
     const std::string projects = home / ".claude/projects/-Users-me-src-shop/";
     copyWithAge("claude/end-turn-last.jsonl", projects + "done.jsonl", 40);
     copyWithAge("claude/pending-tool-use.jsonl", projects + "asking.jsonl", 90);
@@ -112,18 +88,17 @@ TEST(AIReportLive, RealTranscriptsInATemporaryHomeAreClassified) {
     copyWithAge("codex/task-complete.jsonl", day + "rollout-done.jsonl", 30);
     copyWithAge("codex/pending-function-call.jsonl", day + "rollout-calling.jsonl", 10);
 
-    const NamedProcess claude(bin, "claude");
-    const NamedProcess codex(bin, "codex");
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedHome = oldHome != nullptr ? oldHome : "";
-    ::setenv("HOME", home.path().c_str(), 1);
+    const test::NamedProcess claude("claude");
+    const test::NamedProcess codex("codex");
     std::vector<AIToolStatus> statuses;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        statuses = AIWatcher().statuses();
-        if (statuses[0].isRunning && statuses[2].isRunning) break;
-        ::usleep(20'000); // the children may not have exec'd yet
+    {
+        const test::ScopedEnvironment homeVariable("HOME", home.path());
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            statuses = AIWatcher().statuses();
+            if (statuses[0].isRunning && statuses[2].isRunning) break;
+            ::usleep(20'000); // their command lines may not be in place yet
+        }
     }
-    ::setenv("HOME", savedHome.c_str(), 1);
 
     ReportData data;
     data.ai = statuses;

@@ -7,30 +7,28 @@
 namespace corvane {
 namespace {
 
-AISession session(AIActivity activity) {
-    return AISession{"s", std::nullopt, activity, Date{}};
-}
-
-TEST(AIToolStatus, ActivityWithoutSessionsFollowsRunningFlag) {
-    EXPECT_EQ((AIToolStatus{AIToolKind::codex, {}, false}).activity(), AIActivity::notRunning);
-    EXPECT_EQ((AIToolStatus{AIToolKind::codex, {}, true}).activity(), AIActivity::idle);
-}
-
-TEST(AIToolStatus, ActivityIsTheMostUrgentSessionEvenWhenNotRunning) {
-    const AIToolStatus status{AIToolKind::claudeCode,
-                              {session(AIActivity::idle), session(AIActivity::waitingForUser), session(AIActivity::working)},
-                              false};
-    EXPECT_EQ(status.activity(), AIActivity::waitingForUser);
-    EXPECT_EQ(status.id(), "claudeCode");
-}
-
-TEST(AIToolStatus, AttentionCountsConfirmationAndWaitingOnly) {
-    const AIToolStatus status{AIToolKind::codex,
-                              {session(AIActivity::mayNeedConfirmation), session(AIActivity::waitingForUser),
-                               session(AIActivity::working), session(AIActivity::idle),
-                               session(AIActivity::notRunning)},
-                              true};
-    EXPECT_EQ(status.attentionCount(), 2);
+/// A tool's activity is its most urgent session's, running or not, else whether it runs; sessions
+/// waiting for the user or possibly needing confirmation count for attention.
+TEST(AIToolStatus, ActivityAndAttentionFollowTheSessions) {
+    using enum AIActivity;
+    const struct {
+        std::vector<AIActivity> sessions;
+        bool running;
+        AIActivity activity;
+        int attention;
+    } table[] = {
+        {{}, false, notRunning, 0},
+        {{}, true, idle, 0},
+        {{idle, waitingForUser, working}, false, waitingForUser, 1},
+        {{mayNeedConfirmation, waitingForUser, working, idle, notRunning}, true, waitingForUser, 2},
+    };
+    for (const auto& row : table) {
+        AIToolStatus status{AIToolKind::claudeCode, {}, row.running};
+        for (const AIActivity a : row.sessions) status.sessions.push_back(AISession{"s", std::nullopt, a, Date{}});
+        EXPECT_EQ(status.activity(), row.activity) << testing::PrintToString(row.sessions);
+        EXPECT_EQ(status.attentionCount(), row.attention) << testing::PrintToString(row.sessions);
+    }
+    EXPECT_EQ((AIToolStatus{AIToolKind::claudeCode, {}, true}).id(), "claudeCode");
 }
 
 TEST(AIActivity, SortsInUrgencyOrder) {

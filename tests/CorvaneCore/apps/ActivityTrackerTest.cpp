@@ -28,9 +28,13 @@ public:
     int observations{0};
 };
 
-TEST(ActivityTracker, FrontmostIsZeroLeftIsElapsedNeverIsUnknown) {
+/// A tracker without a window system, on a manual clock.
+struct ActivityTrackerOnClock : ::testing::Test {
     test::ManualClock clock;
-    ActivityTracker tracker(nullptr, clock.clock());
+    ActivityTracker tracker{nullptr, clock.clock()};
+};
+
+TEST_F(ActivityTrackerOnClock, FrontmostIsZeroLeftIsElapsedNeverIsUnknown) {
     tracker.record("editor");
     EXPECT_EQ(tracker.idleSeconds("editor"), 0.0);
     EXPECT_EQ(tracker.idleSeconds("browser"), std::nullopt);
@@ -40,9 +44,7 @@ TEST(ActivityTracker, FrontmostIsZeroLeftIsElapsedNeverIsUnknown) {
     EXPECT_EQ(tracker.idleSeconds("browser"), 0.0);
 }
 
-TEST(ActivityTracker, ReactivatingCurrentApplicationRecordsNothing) {
-    test::ManualClock clock;
-    ActivityTracker tracker(nullptr, clock.clock());
+TEST_F(ActivityTrackerOnClock, ReactivatingCurrentApplicationRecordsNothing) {
     tracker.record("editor");
     tracker.record("browser");
     clock.advance(100);
@@ -51,9 +53,7 @@ TEST(ActivityTracker, ReactivatingCurrentApplicationRecordsNothing) {
     EXPECT_DOUBLE_EQ(*tracker.idleSeconds("editor"), 150);
 }
 
-TEST(ActivityTracker, ActivationWithoutIdentityEndsCurrentApplication) {
-    test::ManualClock clock;
-    ActivityTracker tracker(nullptr, clock.clock());
+TEST_F(ActivityTrackerOnClock, ActivationWithoutIdentityEndsCurrentApplication) {
     tracker.record("editor");
     clock.advance(10);
     tracker.record(std::nullopt);
@@ -61,9 +61,7 @@ TEST(ActivityTracker, ActivationWithoutIdentityEndsCurrentApplication) {
     EXPECT_DOUBLE_EQ(*tracker.idleSeconds("editor"), 5);
 }
 
-TEST(ActivityTracker, ClockGoingBackwardsGivesZeroNotNegative) {
-    test::ManualClock clock;
-    ActivityTracker tracker(nullptr, clock.clock());
+TEST_F(ActivityTrackerOnClock, ClockGoingBackwardsGivesZeroNotNegative) {
     tracker.record("editor");
     tracker.record("browser");
     clock.advance(-30);

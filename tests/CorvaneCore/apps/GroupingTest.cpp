@@ -10,28 +10,19 @@
 namespace corvane {
 namespace {
 
-TEST(GroupingKey, HelperInsideBundleBelongsToOutermostApplication) {
-    const GroupingKey main = groupingKey("/Applications/Foo.app/Contents/MacOS/Foo");
-    const GroupingKey helper =
-        groupingKey("/Applications/Foo.app/Contents/Frameworks/Foo Helper.app/Contents/MacOS/Foo Helper");
-    EXPECT_EQ(main, (GroupingKey{"/Applications/Foo.app", "/Applications/Foo.app", "Foo.app"}));
-    EXPECT_EQ(helper, main);
-}
-
-TEST(GroupingKey, PathEndingInAppIsItsOwnBundle) {
-    EXPECT_EQ(groupingKey("/opt/Bar.app"), (GroupingKey{"/opt/Bar.app", "/opt/Bar.app", "Bar.app"}));
-}
-
-TEST(GroupingKey, BareExecutableIsKeyedByFileName) {
-    EXPECT_EQ(groupingKey("/usr/local/bin/tool"), (GroupingKey{"exec:tool", std::nullopt, "tool"}));
-    EXPECT_EQ(groupingKey("tool"), (GroupingKey{"exec:tool", std::nullopt, "tool"}));
-    // ".app" inside a file name that is not a folder is no bundle.
-    EXPECT_EQ(groupingKey("/usr/bin/my.apps").key, "exec:my.apps");
-}
-
-TEST(GroupingKey, AppBundleCloneIsKeyedByApplicationName) {
-    EXPECT_EQ(groupingKey("/Library/Some/Foo.app.bundle/Contents/MacOS/x"),
-              (GroupingKey{"clone:Foo.app", "/Library/Some/Foo.app.bundle", "Foo.app.bundle"}));
+TEST(GroupingKey, OutermostBundleThenCloneThenFileName) {
+    const GroupingKey foo{"/Applications/Foo.app", "/Applications/Foo.app", "Foo.app"};
+    const std::pair<const char*, GroupingKey> table[] = {
+        {"/Applications/Foo.app/Contents/MacOS/Foo", foo},
+        {"/Applications/Foo.app/Contents/Frameworks/Foo Helper.app/Contents/MacOS/Foo Helper", foo},
+        {"/opt/Bar.app", {"/opt/Bar.app", "/opt/Bar.app", "Bar.app"}}, // a path ending in .app is its own bundle
+        {"/usr/local/bin/tool", {"exec:tool", std::nullopt, "tool"}},
+        {"tool", {"exec:tool", std::nullopt, "tool"}},
+        {"/usr/bin/my.apps", {"exec:my.apps", std::nullopt, "my.apps"}}, // ".app" inside a file name is no bundle
+        {"/Library/Some/Foo.app.bundle/Contents/MacOS/x",
+         {"clone:Foo.app", "/Library/Some/Foo.app.bundle", "Foo.app.bundle"}},
+    };
+    for (const auto& [path, key] : table) EXPECT_EQ(groupingKey(path), key) << path;
 }
 
 TEST(AppAccumulation, AddsFootprintsAndKeepsMembersInOrderMet) {

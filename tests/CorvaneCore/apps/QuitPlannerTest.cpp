@@ -11,40 +11,37 @@ using test::RecordingTerminator;
 
 constexpr std::uint64_t GiB = 1ULL << 30;
 
-AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600) {
+AppGroup idleApp(std::string id, std::uint64_t bytes, double idle = 3 * 3600,
+                 SafetyVerdict safety = SafetyVerdict::canQuit(), bool regular = true) {
     AppGroup g;
     g.id = id;
     g.name = id;
     g.bundleID = std::move(id);
     g.pids = {10, 11};
     g.footprintBytes = bytes;
-    g.isRegularApp = true;
+    g.isRegularApp = regular;
     g.idleSeconds = idle;
+    g.safety = std::move(safety);
     return g;
 }
 
-TEST(QuitPlanner, FirstRunSuggestsNothing) {
+TEST(QuitPlanner, FirstRunSuggestsNothingLaterTwoHoursIdleIsEnough) {
     EXPECT_TRUE(QuitPlanner::suggested({idleApp("a", GiB)}, true).empty());
-}
-
-TEST(QuitPlanner, IdleThresholdIsInclusive) {
     EXPECT_TRUE(QuitPlanner::suggested({idleApp("a", GiB, 7199)}, false).empty());
     EXPECT_EQ(QuitPlanner::suggested({idleApp("a", GiB, 7200)}, false).size(), 1u);
 }
 
 TEST(QuitPlanner, SuggestionsFilterOutRiskyCautionLockedUnknownAndBackground) {
-    AppGroup caution = idleApp("caution", 9 * GiB);
-    caution.safety = SafetyVerdict::caution("x");
-    AppGroup locked = idleApp("locked", 9 * GiB);
-    locked.safety = SafetyVerdict::locked("x");
     AppGroup unknownIdle = idleApp("unknown", 9 * GiB);
     unknownIdle.idleSeconds.reset();
-    AppGroup background = idleApp("background", 9 * GiB);
-    background.isRegularApp = false;
     AppGroup plain = idleApp("tool", 1 * GiB);
     plain.bundleID.reset();
     const auto picked = QuitPlanner::suggested(
-        {idleApp("com.tencent.xinWeChat", 9 * GiB), idleApp("discord", 9 * GiB), caution, locked, unknownIdle, background, plain}, false);
+        {idleApp("com.tencent.xinWeChat", 9 * GiB), idleApp("discord", 9 * GiB),
+         idleApp("caution", 9 * GiB, 3 * 3600, SafetyVerdict::caution("x")),
+         idleApp("locked", 9 * GiB, 3 * 3600, SafetyVerdict::locked("x")), unknownIdle,
+         idleApp("background", 9 * GiB, 3 * 3600, SafetyVerdict::canQuit(), false), plain},
+        false);
     ASSERT_EQ(picked.size(), 1u);
     EXPECT_EQ(picked[0].id, "tool");
 }
@@ -80,12 +77,9 @@ TEST(QuitPlanner, QuitAsksEveryMemberAndSortsGroupsIntoReport) {
     refusing.pids = {20};
     AppGroup empty = idleApp("empty", GiB);
     empty.pids.clear();
-    AppGroup locked = idleApp("locked", GiB);
-    locked.safety = SafetyVerdict::locked("x");
-    AppGroup background = idleApp("background", GiB);
-    background.isRegularApp = false;
-    AppGroup cautious = idleApp("cautious", GiB);
-    cautious.safety = SafetyVerdict::caution("x");
+    const AppGroup locked = idleApp("locked", GiB, 3 * 3600, SafetyVerdict::locked("x"));
+    const AppGroup background = idleApp("background", GiB, 3 * 3600, SafetyVerdict::canQuit(), false);
+    AppGroup cautious = idleApp("cautious", GiB, 3 * 3600, SafetyVerdict::caution("x"));
     cautious.pids = {11};
 
     const QuitReport report = QuitPlanner::quit({mixed, locked, refusing, empty, background, cautious}, terminator);
@@ -97,14 +91,10 @@ TEST(QuitPlanner, QuitAsksEveryMemberAndSortsGroupsIntoReport) {
 
 TEST(ForceQuit, RefusesIneligibleGroupsWithoutAnyCall) {
     RecordingTerminator terminator;
-    AppGroup locked = idleApp("locked", GiB);
-    locked.safety = SafetyVerdict::locked("x");
-    AppGroup background = idleApp("background", GiB);
-    background.isRegularApp = false;
     AppGroup empty = idleApp("empty", GiB);
     empty.pids.clear();
-    EXPECT_FALSE(ForceQuit::run(locked, terminator));
-    EXPECT_FALSE(ForceQuit::run(background, terminator));
+    EXPECT_FALSE(ForceQuit::run(idleApp("locked", GiB, 3 * 3600, SafetyVerdict::locked("x")), terminator));
+    EXPECT_FALSE(ForceQuit::run(idleApp("background", GiB, 3 * 3600, SafetyVerdict::canQuit(), false), terminator));
     EXPECT_FALSE(ForceQuit::run(empty, terminator));
     EXPECT_TRUE(terminator.asked.empty());
 }

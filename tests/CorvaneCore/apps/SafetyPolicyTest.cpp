@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -54,30 +55,59 @@ SafetyVerdict judge(const AppGroup& g, std::shared_ptr<FakeTree> tree = sampleTr
     return SafetyPolicy(kSelf, std::move(tree)).classify({g}).at(0).safety;
 }
 
-TEST(SafetyPolicy, OwnProcessIsLockedWhateverElseHolds) {
-    AppGroup g = bundled("Claude", "com.anthropic.claude", {200, kSelf});
-    EXPECT_EQ(judge(g), SafetyVerdict::locked("这就是本工具自己，已锁定"));
-    g.isRegularApp = false;
-    EXPECT_EQ(judge(g), SafetyVerdict::locked("这就是本工具自己，已锁定" + kDisplayOnly));
+/// `g` as last used `idleSeconds` ago, holding `footprint` bytes and covering `members`.
+AppGroup used(AppGroup g, std::optional<double> idleSeconds, std::uint64_t footprint = 0,
+              std::vector<std::string> members = {}) {
+    g.idleSeconds = idleSeconds;
+    g.footprintBytes = footprint;
+    g.memberIdentities = std::move(members);
+    return g;
 }
 
-TEST(SafetyPolicy, AncestorTerminalIsLockedAsParentNotByTerminalRule) {
-    const AppGroup terminal = bundled("gnome-terminal-server", "org.gnome.Terminal", {200});
-    EXPECT_EQ(judge(terminal), SafetyVerdict::locked("它启动了本工具，已锁定"));
-    // The launch daemon (parent < 2) is never an ancestor.
-    EXPECT_EQ(judge(group("init", {1}, true)).reason, "系统自带组件，退出会影响整个电脑，已锁定");
-}
-
-TEST(SafetyPolicy, DescendantsThreeLevelsDownAreLocked) {
-    EXPECT_EQ(judge(group("worker", {602})), SafetyVerdict::locked("由本工具启动，已锁定"));
-    EXPECT_EQ(judge(group("worker", {700, 601})), SafetyVerdict::locked("由本工具启动，已锁定"));
-}
-
-TEST(SafetyPolicy, SameTerminalThenSameProcessGroup) {
-    EXPECT_EQ(judge(group("vim", {703})), SafetyVerdict::locked("和本工具在同一个终端会话里，已锁定"));
-    EXPECT_EQ(judge(group("pager", {702}, false)),
-              SafetyVerdict::locked("和本工具属于同一组任务，已锁定" + kDisplayOnly));
-    EXPECT_EQ(judge(group("other-tty", {701})), SafetyVerdict::canQuit());
+/// The rules in their order on the sample tree: what concerns this tool itself (itself, its
+/// ancestors, descendants, terminal and process group) comes first, then the protected list, then
+/// background processes, then the caution list (browsers before any idle test), recent use and size.
+TEST(SafetyPolicy, VerdictsInRuleOrder) {
+    const std::string self = "这就是本工具自己，已锁定", system = "系统自带组件，退出会影响整个电脑，已锁定";
+    const std::string background = "后台或系统进程，只展示，不可操作", descendant = "由本工具启动，已锁定";
+    const std::string browser = "浏览器，关闭后已打开的页面需要重新打开，填了一半的表单会丢失";
+    const std::string large = "占用很大但用途不明，退出前请确认里面没有未完成的工作";
+    const std::uint64_t big = SafetyPolicy::largeUnknownFootprint;
+    const auto locked = &SafetyVerdict::locked, caution = &SafetyVerdict::caution;
+    const SafetyVerdict can = SafetyVerdict::canQuit();
+    const AppGroup claude = bundled("Claude", "com.anthropic.claude", {200, kSelf}), editor = group("editor", {700});
+    const std::tuple<const char*, AppGroup, SafetyVerdict> table[] = {
+        {"itself, whatever else holds", claude, locked(self)},
+        {"itself in the background", bundled("Claude", "com.anthropic.claude", {200, kSelf}, false),
+         locked(self + kDisplayOnly)},
+        {"an ancestor terminal, as parent", bundled("gnome-terminal-server", "org.gnome.Terminal", {200}),
+         locked("它启动了本工具，已锁定")},
+        {"the launch daemon is no ancestor", group("init", {1}), locked(system)},
+        {"a descendant three levels down", group("worker", {602}), locked(descendant)},
+        {"one member a descendant", group("worker", {700, 601}), locked(descendant)},
+        {"the same terminal", group("vim", {703}), locked("和本工具在同一个终端会话里，已锁定")},
+        {"same process group", group("pager", {702}, false), locked("和本工具属于同一组任务，已锁定" + kDisplayOnly)},
+        {"another terminal", group("other-tty", {701}), can},
+        {"protected first", bundled("Finder", "com.apple.finder", {700}, false), locked(system + kDisplayOnly)},
+        {"background", group("helperd", {700}, false), locked(background)},
+        {"a browser in use", used(bundled("Chrome Canary", "com.google.Chrome.canary"), 0), caution(browser)},
+        {"a browser by identifier", bundled("Firefox ESR", "firefox-esr"), caution(browser)},
+        {"a browser by name", group("chromium", {700}), caution(browser)},
+        {"a browser helper in the background", group("chromium", {700}, false), locked(background)},
+        {"in use", used(editor, 0), caution("你正在使用它，退出前请确认已保存")},
+        {"used just now", used(editor, 299.9), caution("你刚刚还在使用它，退出前请确认已保存")},
+        {"used five minutes ago", used(editor, 300), can},
+        {"large", used(editor, 300, big), caution(large)},
+        {"large, never used", used(editor, std::nullopt, big), caution(large)},
+        {"just below large", used(editor, std::nullopt, big - 1), can},
+        // A group is never milder than under any of its members' identities.
+        {"a terminal member", used(group("Tools", {700}), std::nullopt, 0, {"org.example.Meld", "terminator"}),
+         locked("终端或开发工具，里面可能有正在运行的任务，已锁定")},
+        {"a browser member", used(group("Tools", {700}), std::nullopt, 0, {"firefox", "org.example.Meld"}),
+         caution(browser)},
+        {"locked for its own reason", used(group("Tools", {kSelf}), std::nullopt, 0, {"terminator"}), locked(self)},
+    };
+    for (const auto& [name, g, expected] : table) EXPECT_EQ(judge(g), expected) << name;
 }
 
 TEST(SafetyPolicy, OwnProcessGroupZeroOrOneNeverLocksByGroup) {
@@ -96,12 +126,6 @@ TEST(SafetyPolicy, UnreadableOwnLineageStillLocksSelfAndDescendants) {
     EXPECT_EQ(judge(group("vim", {703}), tree), SafetyVerdict::canQuit());
     EXPECT_EQ(judge(group("worker", {602}), tree), SafetyVerdict::locked("由本工具启动，已锁定"));
     EXPECT_EQ(judge(group("me", {kSelf}), tree), SafetyVerdict::locked("这就是本工具自己，已锁定"));
-}
-
-TEST(SafetyPolicy, ProtectedRuleBeforeNotRegular) {
-    EXPECT_EQ(judge(bundled("Finder", "com.apple.finder", {700}, false)),
-              SafetyVerdict::locked("系统自带组件，退出会影响整个电脑，已锁定" + kDisplayOnly));
-    EXPECT_EQ(judge(group("helperd", {700}, false)), SafetyVerdict::locked("后台或系统进程，只展示，不可操作"));
 }
 
 TEST(SafetyPolicy, RuleMatchingByIdentifierPrefixNameAndId) {
@@ -152,33 +176,6 @@ TEST(SafetyPolicy, LinuxAdditionsKeepTheDesignedReasonsAndOrder) {
     }
 }
 
-TEST(SafetyPolicy, BrowserCautionComesBeforeTheIdleTest) {
-    const std::string browser = "浏览器，关闭后已打开的页面需要重新打开，填了一半的表单会丢失";
-    AppGroup canary = bundled("Chrome Canary", "com.google.Chrome.canary");
-    canary.idleSeconds = 0;
-    EXPECT_EQ(judge(canary), SafetyVerdict::caution(browser));
-    EXPECT_EQ(judge(bundled("Firefox ESR", "firefox-esr")), SafetyVerdict::caution(browser));
-    EXPECT_EQ(judge(group("chromium", {700})), SafetyVerdict::caution(browser));
-    // A non-regular browser helper is locked before the caution rule is consulted.
-    EXPECT_EQ(judge(group("chromium", {700}, false)).kind, SafetyVerdict::Kind::protected_);
-}
-
-TEST(SafetyPolicy, RecentUseAndLargeFootprintBoundaries) {
-    AppGroup g = group("editor", {700});
-    g.idleSeconds = 0;
-    EXPECT_EQ(judge(g), SafetyVerdict::caution("你正在使用它，退出前请确认已保存"));
-    g.idleSeconds = 299.9;
-    EXPECT_EQ(judge(g), SafetyVerdict::caution("你刚刚还在使用它，退出前请确认已保存"));
-    g.idleSeconds = 300;
-    EXPECT_EQ(judge(g), SafetyVerdict::canQuit());
-    g.footprintBytes = SafetyPolicy::largeUnknownFootprint;
-    EXPECT_EQ(judge(g), SafetyVerdict::caution("占用很大但用途不明，退出前请确认里面没有未完成的工作"));
-    g.idleSeconds.reset();
-    EXPECT_EQ(judge(g).kind, SafetyVerdict::Kind::caution);
-    g.footprintBytes = SafetyPolicy::largeUnknownFootprint - 1;
-    EXPECT_EQ(judge(g), SafetyVerdict::canQuit());
-}
-
 TEST(SafetyPolicy, ClassifyKeepsOrderAndLength) {
     const auto judged = SafetyPolicy(kSelf, sampleTree())
                             .classify({group("a", {700}), group("me", {kSelf}), group("b", {700}, false)});
@@ -204,20 +201,6 @@ TEST(SafetyVerdict, StrictestOrdersProtectedOverCautionOverCanQuit) {
     for (const auto& row : table) {
         EXPECT_EQ(SafetyVerdict::strictest(row.a, row.b), row.expected) << row.a.reason << " vs " << row.b.reason;
     }
-}
-
-TEST(SafetyPolicy, GroupIsNeverMilderThanUnderAnyMemberIdentity) {
-    const std::string devTool = "终端或开发工具，里面可能有正在运行的任务，已锁定";
-    const std::string browser = "浏览器，关闭后已打开的页面需要重新打开，填了一半的表单会丢失";
-    AppGroup mixed = group("Tools", {700});
-    mixed.memberIdentities = {"org.example.Meld", "terminator"};
-    EXPECT_EQ(judge(mixed), SafetyVerdict::locked(devTool)) << "the terminal member keeps the group locked";
-    mixed.memberIdentities = {"firefox", "org.example.Meld"};
-    EXPECT_EQ(judge(mixed), SafetyVerdict::caution(browser));
-    // A group already locked for its own reason keeps that reason.
-    AppGroup me = group("Tools", {kSelf});
-    me.memberIdentities = {"terminator"};
-    EXPECT_EQ(judge(me), SafetyVerdict::locked("这就是本工具自己，已锁定"));
 }
 
 TEST(SafetyPolicy, CyclicLineageEndsAfterBoundedWalk) {

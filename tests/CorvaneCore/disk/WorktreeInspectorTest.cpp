@@ -4,6 +4,7 @@
 
 #include "support/FileRead.h"
 #include "support/ManualClock.h"
+#include "support/NamedProcess.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/UniqueDir.h"
@@ -39,36 +40,6 @@ std::vector<pid_t> processesWithArgument(const std::string& argument) {
     }
     return found;
 }
-
-/// A running copy of sleep whose argv[0] is `name`; killed and reaped on destruction.
-class NamedProcess {
-public:
-    explicit NamedProcess(const char* name) {
-        int started[2];
-        if (::pipe2(started, O_CLOEXEC) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execl("/bin/sleep", name, "60", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(started[1]);
-        char ignored;
-        // End of file once exec has closed the child's copy: the new name is in place.
-        while (::read(started[0], &ignored, 1) < 0 && errno == EINTR) {
-        }
-        ::close(started[0]);
-    }
-    ~NamedProcess() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-    }
-    NamedProcess(const NamedProcess&) = delete;
-    NamedProcess& operator=(const NamedProcess&) = delete;
-
-private:
-    pid_t pid_{-1};
-};
 
 /// A temporary home (also $HOME, which git receives) with a repository at src/repo whose commit
 /// is pushed to a bare remote, and helpers that add linked worktrees below .codex/worktrees.
@@ -301,7 +272,7 @@ TEST_F(WorktreeTest, IdsReplaceSlashesSoNestedAndDashedNamesMeet) {
 
 TEST_F(WorktreeTest, RunningCodexCommandBlocksItsWorktrees) {
     worktree("abc/repo", 60 * MiB);
-    const NamedProcess codex("codex");
+    const test::NamedProcess codex("codex");
     const DiskReport report = scan(runningApplicationIDs);
     ASSERT_EQ(report.items.size(), 1u);
     EXPECT_EQ(report.items[0].blockedReason, "Codex 正在运行，先退出它再清理");

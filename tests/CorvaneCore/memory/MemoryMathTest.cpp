@@ -39,11 +39,9 @@ TEST(MemoryMath, MissingKernelLevelIsInferredFromComputedFigures) {
     const VMCounters c{(GiB / 2) / page, 0, 0, (GiB / 5) / page, 0, 0, 0};
     const auto s = MemoryMath::compute(c, page, 16 * GiB, 0, 0, 0, 0, std::nullopt, someDate);
     EXPECT_EQ(s.level, PressureLevel::critical);
-}
-
-TEST(MemoryMath, AllZeroCountersWithMemoryInferCritical) {
-    const auto s = MemoryMath::compute(VMCounters{}, 4096, 8 * GiB, 0, 0, 0, 0, std::nullopt, someDate);
-    EXPECT_EQ(s.level, PressureLevel::critical);
+    // All-zero counters with memory present: nothing is available.
+    EXPECT_EQ(MemoryMath::compute(VMCounters{}, 4096, 8 * GiB, 0, 0, 0, 0, std::nullopt, someDate).level,
+              PressureLevel::critical);
 }
 
 struct InferCase {
@@ -88,33 +86,27 @@ TEST(MemoryMath, KernelValueMapping) {
     EXPECT_EQ(MemoryMath::level(99), PressureLevel::critical);
 }
 
+/// Used memory is the total less free and cached memory, never below zero, even when the sum wraps.
 TEST(MemorySnapshot, UsedFigures) {
-    MemorySnapshot s;
-    s.totalBytes = 16 * GiB;
-    s.cachedBytes = 4 * GiB;
-    s.freeBytes = 2 * GiB;
-    EXPECT_EQ(s.usedBytes(), 10 * GiB);
-    EXPECT_DOUBLE_EQ(s.usedFraction(), 0.625);
-    EXPECT_EQ(usedPercent(s), 63); // 62.5 rounds half away from zero
-}
-
-TEST(MemorySnapshot, ReclaimableAboveTotalIsZeroNeverNegative) {
-    MemorySnapshot s;
-    s.totalBytes = 8 * GiB;
-    s.cachedBytes = 6 * GiB;
-    s.freeBytes = 3 * GiB;
-    EXPECT_EQ(s.usedBytes(), 0U);
-    EXPECT_EQ(s.usedFraction(), 0.0);
-    EXPECT_EQ(usedPercent(s), 0);
-    s.cachedBytes = UINT64_MAX;
-    s.freeBytes = 2; // the sum wraps
-    EXPECT_EQ(s.usedBytes(), 0U);
-}
-
-TEST(MemorySnapshot, ZeroTotalHasZeroFractionAndPercent) {
-    MemorySnapshot s;
-    EXPECT_EQ(s.usedFraction(), 0.0);
-    EXPECT_EQ(usedPercent(s), 0);
+    const struct {
+        std::uint64_t total, cached, free, used;
+        double fraction;
+        int percent;
+    } table[] = {
+        {16 * GiB, 4 * GiB, 2 * GiB, 10 * GiB, 0.625, 63}, // 62.5 rounds half away from zero
+        {8 * GiB, 6 * GiB, 3 * GiB, 0, 0, 0},
+        {8 * GiB, UINT64_MAX, 2, 0, 0, 0},
+        {0, 0, 0, 0, 0, 0},
+    };
+    for (const auto& row : table) {
+        MemorySnapshot s;
+        s.totalBytes = row.total;
+        s.cachedBytes = row.cached;
+        s.freeBytes = row.free;
+        EXPECT_EQ(s.usedBytes(), row.used) << row.total << " " << row.cached << " " << row.free;
+        EXPECT_DOUBLE_EQ(s.usedFraction(), row.fraction) << row.total << " " << row.cached << " " << row.free;
+        EXPECT_EQ(usedPercent(s), row.percent) << row.total << " " << row.cached << " " << row.free;
+    }
 }
 
 TEST(PressureLevel, RawValuesRoundTripAndRejectOthers) {

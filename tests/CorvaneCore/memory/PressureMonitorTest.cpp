@@ -38,7 +38,7 @@ TEST(PressureMonitor, StartAndStopAreIdempotent) {
     EXPECT_TRUE(monitor.isMonitoring());
 }
 
-TEST(PressureMonitor, FallsBackToOwnCgroupPressure) {
+TEST(PressureMonitor, FallsBackToOwnCgroupPressureElseNoMonitor) {
     TempDir root;
     root.write("proc/self/cgroup", "1:name=systemd:/ignored\n0::/user.slice/app.scope\n");
     const std::string cgroupPsi = root.write("sys/fs/cgroup/user.slice/app.scope/memory.pressure", "");
@@ -46,15 +46,13 @@ TEST(PressureMonitor, FallsBackToOwnCgroupPressure) {
     monitor.start();
     EXPECT_TRUE(monitor.isMonitoring());
     EXPECT_EQ(readWholeFile(cgroupPsi), triggerWritten);
-}
 
-TEST(PressureMonitor, NoNotifierMeansNoMonitor) {
-    TempDir root;
-    root.write("proc/self/cgroup", "0::/nowhere\n");
-    PressureMonitor monitor([](PressureLevel) {}, root.path());
-    monitor.start();
-    EXPECT_FALSE(monitor.isMonitoring());
-    monitor.stop();
+    TempDir none;
+    none.write("proc/self/cgroup", "0::/nowhere\n");
+    PressureMonitor without([](PressureLevel) {}, none.path());
+    without.start();
+    EXPECT_FALSE(without.isMonitoring());
+    without.stop();
 }
 
 TEST(PressureMonitor, DestructionStopsAWaitingMonitor) {

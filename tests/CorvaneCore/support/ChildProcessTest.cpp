@@ -9,46 +9,37 @@
 namespace corvane {
 namespace {
 
-std::optional<ChildResult> shell(const std::string& script, double timeout) {
-    return runChild("/bin/sh", {"-c", script}, {"PATH=/usr/bin:/bin"}, timeout, 8);
-}
-
-void expectNothingLeftToReap() {
+void expectNothingLeftToReap(const std::string& script) {
     errno = 0;
-    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
-    EXPECT_EQ(errno, ECHILD);
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1) << script;
+    EXPECT_EQ(errno, ECHILD) << script;
 }
 
-TEST(ChildProcess, ExitStatusOutputCapAndEnvironment) {
-    const auto result = shell("echo \"$PATH-$HOME\"; exit 3", 5);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->code, 3);
-    EXPECT_EQ(result->out, "/usr/bin") << "only the given environment, cut at the cap";
+/// A shell script run with only PATH set, an 8-byte output cap and a timeout: its exit status (128 +
+/// the signal when killed) and output, or nothing when it overran; never a child left behind.
+TEST(ChildProcess, ScriptsEndWithTheirStatusAndOutput) {
+    const struct {
+        const char* script;
+        double timeout;
+        std::optional<ChildResult> result;
+    } table[] = {
+        {"echo \"$PATH-$HOME\"; exit 3", 5, ChildResult{3, "/usr/bin"}}, // only the given environment, cut at the cap
+        {"exec >&-; sleep 0.2; exit 4", 5, ChildResult{4, ""}},      // closed output does not end the wait for exit
+        {"sleep 3 & echo done", 5, ChildResult{0, "done\n"}},        // output held open in the background
+        {"trap '' TERM; sleep 5; sleep 5", 0.2, std::nullopt},       // ended even when it ignores termination
+        {"kill -9 $$", 5, ChildResult{128 + 9, ""}},
+    };
+    for (const auto& row : table) {
+        const auto result = runChild("/bin/sh", {"-c", row.script}, {"PATH=/usr/bin:/bin"}, row.timeout, 8);
+        EXPECT_EQ(result.has_value(), row.result.has_value()) << row.script;
+        if (result && row.result) {
+            EXPECT_EQ(result->code, row.result->code) << row.script;
+            EXPECT_EQ(result->out, row.result->out) << row.script;
+        }
+        expectNothingLeftToReap(row.script);
+    }
     EXPECT_FALSE(runChild("/nonexistent/program", {}, {}, 5, 8).has_value());
-    expectNothingLeftToReap();
-}
-
-TEST(ChildProcess, ClosedOutputDoesNotEndTheWaitForExit) {
-    const auto result = shell("exec >&-; sleep 0.2; exit 4", 5);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->code, 4);
-    expectNothingLeftToReap();
-}
-
-TEST(ChildProcess, BackgroundHolderOfTheOutputDoesNotKeepTheResult) {
-    const auto result = shell("sleep 3 & echo done", 5);
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->code, 0);
-    EXPECT_EQ(result->out, "done\n");
-    expectNothingLeftToReap();
-}
-
-TEST(ChildProcess, LateChildIsEndedEvenWhenItIgnoresTermination) {
-    EXPECT_FALSE(shell("trap '' TERM; sleep 5; sleep 5", 0.2).has_value());
-    expectNothingLeftToReap();
-    const auto signalled = shell("kill -9 $$", 5);
-    ASSERT_TRUE(signalled.has_value());
-    EXPECT_EQ(signalled->code, 128 + 9);
+    expectNothingLeftToReap("/nonexistent/program");
 }
 
 } // namespace

@@ -13,15 +13,17 @@
 namespace corvane {
 namespace {
 
-TEST(ParallelMap, ResultsKeepInputOrder) {
+TEST(ParallelMap, ResultsKeepInputOrderWithAnyWorkerCount) {
     std::vector<int> items(200);
     for (int i = 0; i < 200; ++i) items[i] = i;
-    const auto squares = parallelMap(items, 6, [](int x) { return x * x; });
-    ASSERT_EQ(squares.size(), 200U);
-    for (int i = 0; i < 200; ++i) EXPECT_EQ(squares[i], i * i);
-}
-
-TEST(ParallelMap, EmptyInputAndBooleanResults) {
+    for (const int workers : {0, 1, 6, 100}) {
+        const auto squares = parallelMap(items, workers, [](int x) {
+            std::this_thread::yield();
+            return x * x;
+        });
+        ASSERT_EQ(squares.size(), 200U) << workers;
+        for (int i = 0; i < 200; ++i) EXPECT_EQ(squares[i], i * i) << workers;
+    }
     EXPECT_TRUE(parallelMap(std::vector<int>{}, 4, [](int x) { return x; }).empty());
     const auto odd = parallelMap(std::vector<int>{1, 2, 3, 4, 5}, 3, [](int x) { return x % 2 == 1; });
     EXPECT_EQ(odd, (std::vector<bool>{true, false, true, false, true}));

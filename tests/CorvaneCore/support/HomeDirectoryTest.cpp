@@ -1,37 +1,15 @@
 #include "support/HomeDirectory.h"
 
+#include "support/ScopedEnvironment.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace corvane {
 namespace {
-
-/// Sets or clears $HOME for one test and restores it afterwards.
-class HomeVariable {
-public:
-    explicit HomeVariable(const char* value) {
-        if (const char* old = std::getenv("HOME")) saved_ = old;
-        if (value != nullptr) {
-            ::setenv("HOME", value, 1);
-        } else {
-            ::unsetenv("HOME");
-        }
-    }
-    ~HomeVariable() {
-        if (saved_) {
-            ::setenv("HOME", saved_->c_str(), 1);
-        } else {
-            ::unsetenv("HOME");
-        }
-    }
-
-private:
-    std::optional<std::string> saved_;
-};
 
 std::string passwordDatabaseHome() {
     const passwd* entry = ::getpwuid(::getuid());
@@ -46,7 +24,7 @@ TEST(HomeDirectory, OnlyAnAbsoluteHomeVariableCounts) {
         {"relative/home", database},           {"./home", database}, {"~", database},
     };
     for (const auto& [value, expected] : table) {
-        HomeVariable home(value);
+        const test::ScopedEnvironment home("HOME", value != nullptr ? std::optional<std::string>(value) : std::nullopt);
         EXPECT_EQ(homeDirectory(), expected) << (value != nullptr ? value : "(unset)");
     }
 }

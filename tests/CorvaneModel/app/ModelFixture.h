@@ -72,6 +72,19 @@ struct ModelFixture {
         main->runUntilIdle();
     }
 
+    /// Starts the model and runs what it does at once.
+    void start() {
+        model->start();
+        main->runUntilIdle();
+    }
+
+    /// Polls the AI watcher, which answers `next`.
+    void sampleAI(std::vector<AIToolStatus> next) {
+        watcher->next = std::move(next);
+        model->sampleAI();
+        main->runUntilIdle();
+    }
+
     void openIsland() {
         model->islandWillOpen();
         main->runUntilIdle();

@@ -273,8 +273,7 @@ AIToolStatus codex(std::vector<AISession> sessions) {
 TEST(AppModelAI, SessionsWaitingAtStartUpAreCountedNotAnnounced) {
     ModelFixture f;
     f.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, epoch}, {"b", "api", AIActivity::waitingForUser, epoch}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     EXPECT_EQ(f.model->attentionCount(), 2);
     EXPECT_TRUE(f.wings.empty());
     EXPECT_EQ(f.model->a11yStatusLabel(), "内存压力：良好，已用 75%；2 个 AI 会话等你");
@@ -284,12 +283,9 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     ModelFixture f;
     const Date start = f.main->now();
     f.watcher->next = {codex({{"s1", "web", AIActivity::working, start}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     f.main->advance(320);
-    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
     EXPECT_EQ(f.wings[0].text, "干完了");
     EXPECT_EQ(f.wings[0].floatingText, "Codex 干完了");
@@ -300,32 +296,24 @@ TEST(AppModelAI, LongWorkThenWaitingRaisesTheFinishedNotice) {
     EXPECT_EQ(f.model->aiRows()[0].subtitle, "web · 用了 5 分钟 · 等你看结果");
 
     // The note disappears as soon as the session works again.
-    f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::working, f.main->now()}})});
     EXPECT_TRUE(f.model->finishedInfo().empty());
 }
 
 TEST(AppModelAI, ShortWorkRaisesTheWaitingNoticeAndTwoAtOnceHaveNoJump) {
     ModelFixture f;
     f.watcher->next = {codex({{"s1", "web", AIActivity::working, f.main->now()}})};
-    f.model->start();
-    f.main->runUntilIdle();
+    f.start();
     f.main->advance(40);
-    f.watcher->next = {codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})};
-    f.model->sampleAI();
-    f.main->runUntilIdle();
+    f.sampleAI({codex({{"s1", "web", AIActivity::waitingForUser, f.main->now()}})});
     ASSERT_EQ(f.wings.size(), 1U);
     EXPECT_EQ(f.wings[0].text, "等你");
     EXPECT_EQ(f.wings[0].jump, (SessionRef{AIToolKind::codex, "s1"}));
 
     ModelFixture two;
-    two.model->start();
-    two.main->runUntilIdle();
-    two.watcher->next = {codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
-                                {"b", "api", AIActivity::waitingForUser, two.main->now()}})};
-    two.model->sampleAI();
-    two.main->runUntilIdle();
+    two.start();
+    two.sampleAI({codex({{"a", "web", AIActivity::waitingForUser, two.main->now()},
+                         {"b", "api", AIActivity::waitingForUser, two.main->now()}})});
     ASSERT_EQ(two.wings.size(), 1U);
     EXPECT_EQ(two.wings[0].text, "2");
     EXPECT_EQ(two.wings[0].floatingText, "2 个等你");

@@ -7,8 +7,9 @@
 namespace corvane {
 namespace {
 
-TEST(OptimizeTexts, ConfirmMessageWithRisk) {
+TEST(OptimizeTexts, ConfirmMessageWithRiskAndOneClickStartingWithTheBytes) {
     EXPECT_EQ(confirmMessage({"A", "B"}, {{"B", "X"}}), "将关闭：「A」、「B」。\n注意：「B」X。\n未保存的内容会先询问你。");
+    EXPECT_EQ(oneClickMessage({"A"}, {}, 3ULL << 30), "约释放 3.0 GB。\n将关闭：「A」。\n未保存的内容会先询问你。");
 }
 
 TEST(OptimizeTexts, TenNamesListEightAndTheRest) {
@@ -18,10 +19,6 @@ TEST(OptimizeTexts, TenNamesListEightAndTheRest) {
               "将关闭：「N1」、「N2」、「N3」、「N4」、「N5」、「N6」、「N7」、「N8」 等 2 个。\n未保存的内容会先询问你。");
     names.resize(8);
     EXPECT_EQ(confirmMessage(names, {}).find("等"), std::string::npos);
-}
-
-TEST(OptimizeTexts, OneClickStartsWithTheBytes) {
-    EXPECT_EQ(oneClickMessage({"A"}, {}, 3ULL << 30), "约释放 3.0 GB。\n将关闭：「A」。\n未保存的内容会先询问你。");
 }
 
 TEST(OptimizeTexts, ResultSentences) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -111,81 +112,48 @@ TEST(IslandStateMachineTable, CoversEveryCombinationExactlyOnce) {
     EXPECT_EQ(unlistedCombinations().size(), 25u);
 }
 
-std::vector<S> statesAfter(IslandStateMachine& sm, std::initializer_list<I> inputs) {
-    std::vector<S> states;
-    for (I i : inputs) {
-        sm.send(i);
-        states.push_back(sm.state);
+/// One input of a sequence, with the effects it must return and the state it must leave.
+struct Step {
+    I input;
+    std::vector<IslandEffect> effects;
+    S after;
+};
+
+/// Paths a user takes from a closed island: hover alone never pins, late timer firings change
+/// nothing, clicks pin without a second expansion, and closing cancels only what exists.
+TEST(IslandStateMachineSequence, EveryStepReturnsItsEffectsAndState) {
+    const auto enter = Step{I::hoverEnter, {E::startExpandTimer(0.18)}, S::pendingExpand};
+    const auto open = Step{I::expandTimerFired, {E::expand()}, S::hoverOpen};
+    const auto leave = Step{I::hoverExit, {E::startCollapseTimer(0.4)}, S::pendingCollapse};
+    const auto reenter = Step{I::hoverEnter, {E::cancelTimer()}, S::hoverOpen};
+    const auto pin = Step{I::notchClick, {E::expand(), E::setPinned(true)}, S::pinned};
+    const std::pair<const char*, std::vector<Step>> table[] = {
+        {"quick enter and leave never expands",
+         {enter, {I::hoverExit, {E::cancelTimer()}, S::idle}, {I::expandTimerFired, {}, S::idle}}},
+        {"re-entering in time stays open", {enter, open, leave, reenter, {I::collapseTimerFired, {}, S::hoverOpen}}},
+        {"click while collapsing pins without a second expansion",
+         {enter, open, leave, {I::notchClick, {E::cancelTimer(), E::setPinned(true)}, S::pinned}}},
+        {"pinned ignores hover and a second click",
+         {pin, {I::hoverExit, {}, S::pinned}, {I::hoverEnter, {}, S::pinned}, {I::notchClick, {}, S::pinned},
+          {I::interact, {}, S::pinned}, {I::collapseTimerFired, {}, S::pinned}}},
+        {"icon toggle twice opens then closes",
+         {{I::iconToggle, {E::expand(), E::setPinned(true)}, S::pinned},
+          {I::iconToggle, {E::setPinned(false), E::collapse()}, S::idle}}},
+        {"hover never pins",
+         {enter, open, leave, reenter, leave, {I::collapseTimerFired, {E::setPinned(false), E::collapse()}, S::idle},
+          enter, open}},
+        {"interact on a closed island", {{I::interact, {}, S::idle}}},
+        {"interact while pending", {enter, {I::interact, {}, S::pendingExpand}}},
+        {"force close of a closed island", {{I::forceClose, {}, S::idle}}},
+        {"force close while pending", {enter, {I::forceClose, {E::cancelTimer()}, S::idle}}},
+    };
+    for (const auto& [name, steps] : table) {
+        IslandStateMachine sm;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            EXPECT_EQ(sm.send(steps[i].input), steps[i].effects) << name << ", step " << i;
+            EXPECT_EQ(sm.state, steps[i].after) << name << ", step " << i;
+        }
     }
-    return states;
-}
-
-TEST(IslandStateMachineSequence, QuickEnterAndLeaveNeverExpands) {
-    IslandStateMachine sm;
-    EXPECT_EQ(sm.send(I::hoverEnter), std::vector{E::startExpandTimer(0.18)});
-    EXPECT_EQ(sm.send(I::hoverExit), std::vector{E::cancelTimer()});
-    // The cancelled timer's late firing must not open the island.
-    EXPECT_TRUE(sm.send(I::expandTimerFired).empty());
-    EXPECT_EQ(sm.state, S::idle);
-}
-
-TEST(IslandStateMachineSequence, ReenteringWithinGraceKeepsIslandOpenWithoutReexpanding) {
-    IslandStateMachine sm;
-    sm.send(I::hoverEnter);
-    EXPECT_EQ(sm.send(I::expandTimerFired), std::vector{E::expand()});
-    EXPECT_EQ(sm.send(I::hoverExit), std::vector{E::startCollapseTimer(0.4)});
-    EXPECT_EQ(sm.send(I::hoverEnter), std::vector{E::cancelTimer()});
-    EXPECT_EQ(sm.state, S::hoverOpen);
-    EXPECT_TRUE(sm.send(I::collapseTimerFired).empty());
-    EXPECT_EQ(sm.state, S::hoverOpen);
-}
-
-TEST(IslandStateMachineSequence, ClickDuringPendingCollapsePinsWithoutSecondExpansion) {
-    IslandStateMachine sm;
-    statesAfter(sm, {I::hoverEnter, I::expandTimerFired, I::hoverExit});
-    const auto effects = sm.send(I::notchClick);
-    EXPECT_EQ(effects, (std::vector{E::cancelTimer(), E::setPinned(true)}));
-    EXPECT_EQ(sm.state, S::pinned);
-}
-
-TEST(IslandStateMachineSequence, PinnedIgnoresHoverAndSecondClick) {
-    IslandStateMachine sm;
-    sm.send(I::notchClick);
-    EXPECT_EQ(statesAfter(sm, {I::hoverExit, I::hoverEnter, I::notchClick, I::interact, I::collapseTimerFired}),
-              std::vector<S>(5, S::pinned));
-}
-
-TEST(IslandStateMachineSequence, IconToggleTwiceOpensThenCloses) {
-    IslandStateMachine sm;
-    EXPECT_EQ(sm.send(I::iconToggle), (std::vector{E::expand(), E::setPinned(true)}));
-    EXPECT_EQ(sm.send(I::iconToggle), (std::vector{E::setPinned(false), E::collapse()}));
-    EXPECT_EQ(sm.state, S::idle);
-}
-
-TEST(IslandStateMachineSequence, HoverNeverPins) {
-    IslandStateMachine sm;
-    const auto states = statesAfter(sm, {I::hoverEnter, I::expandTimerFired, I::hoverExit, I::hoverEnter, I::hoverExit,
-                                         I::collapseTimerFired, I::hoverEnter, I::expandTimerFired});
-    EXPECT_EQ(std::count(states.begin(), states.end(), S::pinned), 0);
-    EXPECT_EQ(sm.state, S::hoverOpen);
-}
-
-TEST(IslandStateMachineSequence, InteractPinsOnlyAnOpenIsland) {
-    IslandStateMachine closed;
-    EXPECT_TRUE(closed.send(I::interact).empty());
-    IslandStateMachine pending;
-    pending.send(I::hoverEnter);
-    EXPECT_TRUE(pending.send(I::interact).empty());
-    EXPECT_EQ(pending.state, S::pendingExpand);
-}
-
-TEST(IslandStateMachineSequence, ForceCloseOnlyCancelsWhatExists) {
-    IslandStateMachine idle;
-    EXPECT_TRUE(idle.send(I::forceClose).empty());
-    IslandStateMachine pending;
-    pending.send(I::hoverEnter);
-    EXPECT_EQ(pending.send(I::forceClose), std::vector{E::cancelTimer()});
-    EXPECT_EQ(pending.state, S::idle);
 }
 
 TEST(IslandEffectEquality, PayloadTakesPart) {

@@ -52,23 +52,19 @@ TEST(Prefs, PauseTogglesAroundNow) {
     EXPECT_EQ(Prefs::value(store, Prefs::pausedUntil), 0.0);
 }
 
-TEST(Prefs, PastPauseCountsAsNotPausedAndTogglingStartsANewOne) {
+TEST(Prefs, PastOrCorruptPauseValuesAndTogglingAtTheEnd) {
     InMemoryPreferenceStore store;
     Prefs::set(store, Prefs::pausedUntil, unixSeconds(fourteen) - 1);
     EXPECT_FALSE(Prefs::isPaused(store, fourteen));
     EXPECT_EQ(Prefs::pausedUntilDate(store, fourteen), std::nullopt);
+    Prefs::set(store, Prefs::pausedUntil, 1e300); // a corrupt value does not overflow
+    EXPECT_TRUE(Prefs::isPaused(store, fourteen));
+    Prefs::set(store, Prefs::pausedUntil, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_FALSE(Prefs::isPaused(store, fourteen));
     // Exactly at the end: not earlier than pausedUntil, so a new pause starts.
     Prefs::set(store, Prefs::pausedUntil, unixSeconds(fourteen));
     Prefs::togglePause(store, fourteen);
     EXPECT_DOUBLE_EQ(Prefs::value(store, Prefs::pausedUntil), unixSeconds(fourteen) + 3600);
-}
-
-TEST(Prefs, CorruptPauseValueDoesNotOverflow) {
-    InMemoryPreferenceStore store;
-    Prefs::set(store, Prefs::pausedUntil, 1e300);
-    EXPECT_TRUE(Prefs::isPaused(store, fourteen));
-    Prefs::set(store, Prefs::pausedUntil, std::numeric_limits<double>::quiet_NaN());
-    EXPECT_FALSE(Prefs::isPaused(store, fourteen));
 }
 
 } // namespace

@@ -38,43 +38,26 @@ TEST(StatusItemRefresher, DrawsOnlyWhenAVisibleInputChanges) {
     EXPECT_TRUE(r.refresh(changed).has_value());
 }
 
-TEST(StatusItemLook, ElevatedWithPercent) {
-    const StatusItemLook look = statusItemLook({PressureLevel::elevated, 72, true, false, 0});
-    EXPECT_EQ(look.icon, (StatusIcon{Symbol::warningOutline, "内存偏紧", IconRendering::paletteOrange}));
-    EXPECT_EQ(look.title, (StatusTitle{" 72%", StatusTitleColor::orange}));
-    EXPECT_TRUE(look.imageLeading);
-    EXPECT_TRUE(look.visible);
-    EXPECT_FALSE(look.badgeVisible);
-}
-
-TEST(StatusItemLook, NormalWithoutPercentIsTheTemplateChipOnly) {
-    const StatusItemLook look = statusItemLook({PressureLevel::normal, 40, false, false, 0});
-    EXPECT_EQ(look.icon, (StatusIcon{Symbol::memoryChip, "内存正常", IconRendering::template_}));
-    EXPECT_FALSE(look.title.has_value());
-    EXPECT_FALSE(look.imageLeading);
-}
-
-TEST(StatusItemLook, CriticalIsRedAndHideIconHides) {
-    const StatusItemLook look = statusItemLook({PressureLevel::critical, 95, true, true, 0});
-    EXPECT_EQ(look.icon.rendering, IconRendering::paletteRed);
-    EXPECT_EQ(look.icon.symbol, Symbol::warningFilled);
-    EXPECT_EQ(look.title->color, StatusTitleColor::red);
-    EXPECT_FALSE(look.visible);
-    EXPECT_EQ(statusTitle({PressureLevel::normal, 5, true, false, 0})->color, StatusTitleColor::standard);
-}
-
-TEST(StatusItemLook, BadgeAndLabelFollowTheWaitingCount) {
-    const StatusItemLook none = statusItemLook({PressureLevel::normal, 40, true, false, 0});
-    EXPECT_FALSE(none.badgeVisible);
-    EXPECT_EQ(none.a11yLabel, "内存压力：良好，已用 40%");
-    const StatusItemLook one = statusItemLook({PressureLevel::normal, 40, true, false, 1});
-    EXPECT_TRUE(one.badgeVisible);
-    EXPECT_EQ(one.a11yLabel, "内存压力：良好，已用 40%；1 个 AI 会话等你");
-}
-
-TEST(A11yStatusLabel, LevelWords) {
-    EXPECT_EQ(a11yStatusLabel(PressureLevel::elevated, 72, 0), "内存压力：偏紧，已用 72%");
-    EXPECT_EQ(a11yStatusLabel(PressureLevel::critical, 99, 3), "内存压力：紧张，已用 99%；3 个 AI 会话等你");
+/// Icon by level, the percent in the level's colour when shown, the badge and the spoken label by
+/// the waiting count; hiding the icon hides the whole item.
+TEST(StatusItemLook, FollowsEveryInput) {
+    using enum PressureLevel;
+    using enum StatusTitleColor;
+    using enum IconRendering;
+    const StatusIcon chip{Symbol::memoryChip, "内存正常", template_};
+    const std::pair<StatusInputs, StatusItemLook> table[] = {
+        {{elevated, 72, true, false, 0},
+         {true, {Symbol::warningOutline, "内存偏紧", paletteOrange}, true, StatusTitle{" 72%", orange}, false,
+          "内存压力：偏紧，已用 72%"}},
+        {{normal, 40, false, false, 0}, {true, chip, false, std::nullopt, false, "内存压力：良好，已用 40%"}},
+        {{critical, 99, true, true, 3},
+         {false, {Symbol::warningFilled, "内存紧张", paletteRed}, true, StatusTitle{" 99%", red}, true,
+          "内存压力：紧张，已用 99%；3 个 AI 会话等你"}},
+        {{normal, 5, true, false, 0}, {true, chip, true, StatusTitle{" 5%", standard}, false, "内存压力：良好，已用 5%"}},
+        {{normal, 40, true, false, 1},
+         {true, chip, true, StatusTitle{" 40%", standard}, true, "内存压力：良好，已用 40%；1 个 AI 会话等你"}},
+    };
+    for (const auto& [inputs, look] : table) EXPECT_EQ(statusItemLook(inputs), look) << statusRefreshKey(inputs);
 }
 
 TEST(StatusInputs, ReadsSnapshotPercentAndPreferences) {

@@ -75,21 +75,17 @@ TEST(MemoryColumn, FreePlusCachedAboveTotalCountsAsNothingUsed) {
     EXPECT_EQ(empty.memoryBar.fraction, 0);
 }
 
-TEST(SwapBarLevel, BelowOneGiBIsAlwaysNormal) {
-    EXPECT_EQ(swapBarLevel(GiB - 1, GiB - 1), BarLevel::normal);
-    EXPECT_EQ(swapBarLevel(GiB - 1, 0), BarLevel::normal);
-}
-
-TEST(SwapBarLevel, RatioThresholds) {
-    EXPECT_EQ(swapBarLevel(GiB, GiB), BarLevel::critical);
-    EXPECT_EQ(swapBarLevel(4 * GiB, 4 * GiB), BarLevel::critical);
-    EXPECT_EQ(swapBarLevel(GiB, 0), BarLevel::critical);
-    EXPECT_EQ(swapBarLevel(85 * GiB / 10, 10 * GiB), BarLevel::critical);
-    EXPECT_EQ(swapBarLevel(84 * GiB / 10, 10 * GiB), BarLevel::elevated);
-    EXPECT_EQ(swapBarLevel(5 * GiB, 10 * GiB), BarLevel::elevated);
-    EXPECT_EQ(swapBarLevel(5 * GiB - 1, 10 * GiB), BarLevel::normal);
-    // Used above total (the counters disagree) is still critical, not a wrapped value.
-    EXPECT_EQ(swapBarLevel(3 * GiB, 2 * GiB), BarLevel::critical);
+/// Below 1 GiB of swap in use always normal; then critical from 85 % of the total (or without a
+/// total, or above it, when the counters disagree), elevated from 50 %.
+TEST(SwapBarLevel, ByAmountThenShareOfTheTotal) {
+    using enum BarLevel;
+    const std::tuple<std::uint64_t, std::uint64_t, BarLevel> table[] = {
+        {GiB - 1, GiB - 1, normal},         {GiB - 1, 0, normal},          {GiB, GiB, critical},
+        {4 * GiB, 4 * GiB, critical},       {GiB, 0, critical},            {85 * GiB / 10, 10 * GiB, critical},
+        {84 * GiB / 10, 10 * GiB, elevated}, {5 * GiB, 10 * GiB, elevated}, {5 * GiB - 1, 10 * GiB, normal},
+        {3 * GiB, 2 * GiB, critical},
+    };
+    for (const auto& [used, total, level] : table) EXPECT_EQ(swapBarLevel(used, total), level) << used << "/" << total;
 }
 
 TEST(MemoryColumn, SwapLineOnlyWhileSwapIsInUse) {
@@ -205,21 +201,17 @@ TEST(AISectionLayout, FiveRowsThenToggle) {
     EXPECT_EQ(aiSectionLayout(9, true).toggleText, "收起其余 AI 会话");
 }
 
-TEST(AIRowIcon, FinishedWaitingRowsAreGreenChecks) {
-    EXPECT_EQ(aiRowIcon(AIToolKind::codex, AIActivity::waitingForUser, "Codex 干完了"),
-              (TintedSymbol{Symbol::checkCircle, ViewTint::green}));
-    // The same title in another state keeps the tool's symbol.
-    EXPECT_EQ(aiRowIcon(AIToolKind::codex, AIActivity::idle, "Codex 干完了"),
-              (TintedSymbol{Symbol::code, ViewTint::secondary}));
-}
-
-TEST(AIRowIcon, ToolSymbolAndActivityTint) {
-    EXPECT_EQ(aiRowIcon(AIToolKind::claudeCode, AIActivity::waitingForUser, "Claude Code 在等你回复"),
-              (TintedSymbol{Symbol::terminal, ViewTint::blue}));
-    EXPECT_EQ(aiRowIcon(AIToolKind::claudeDesktop, AIActivity::mayNeedConfirmation, "Claude 可能卡住了"),
-              (TintedSymbol{Symbol::sparkles, ViewTint::orange}));
-    EXPECT_EQ(aiRowIcon(AIToolKind::claudeCode, AIActivity::working, "Claude Code 工作中"),
-              (TintedSymbol{Symbol::terminal, ViewTint::secondary}));
+/// The tool's symbol tinted by activity; a finished row waiting for the user is a green check.
+TEST(AIRowIcon, ToolSymbolActivityTintAndFinishedCheck) {
+    using enum AIActivity;
+    const std::tuple<AIToolKind, AIActivity, const char*, TintedSymbol> table[] = {
+        {AIToolKind::codex, waitingForUser, "Codex 干完了", {Symbol::checkCircle, ViewTint::green}},
+        {AIToolKind::codex, idle, "Codex 干完了", {Symbol::code, ViewTint::secondary}},
+        {AIToolKind::claudeCode, waitingForUser, "Claude Code 在等你回复", {Symbol::terminal, ViewTint::blue}},
+        {AIToolKind::claudeDesktop, mayNeedConfirmation, "Claude 可能卡住了", {Symbol::sparkles, ViewTint::orange}},
+        {AIToolKind::claudeCode, working, "Claude Code 工作中", {Symbol::terminal, ViewTint::secondary}},
+    };
+    for (const auto& [tool, activity, title, icon] : table) EXPECT_EQ(aiRowIcon(tool, activity, title), icon) << title;
     EXPECT_EQ(aiRowA11yLabel(AIToolKind::claudeDesktop, "Claude 空闲"), "Claude 会话：Claude 空闲");
 }
 

@@ -28,7 +28,7 @@ TEST(WingsForPressure, OrangeBelowCriticalRedAtIt) {
     }
 }
 
-TEST(WingsForDisk, RedBelowEightGiB) {
+TEST(WingsForDisk, RedBelowEightGiBWithTextsAndFocus) {
     const WingsContent low = wingsForDisk(static_cast<std::uint64_t>(7.9 * static_cast<double>(GiB)));
     EXPECT_EQ(low.symbol, Symbol::stopFilled);
     EXPECT_EQ(low.tint, WingsContent::Tint::red);
@@ -36,9 +36,6 @@ TEST(WingsForDisk, RedBelowEightGiB) {
     EXPECT_EQ(edge.symbol, Symbol::drive);
     EXPECT_EQ(edge.tint, WingsContent::Tint::orange);
     EXPECT_EQ(wingsForDisk(8 * GiB - 1).tint, WingsContent::Tint::red);
-}
-
-TEST(WingsForDisk, TextsAndFocus) {
     const WingsContent c = wingsForDisk(static_cast<std::uint64_t>(12.4 * static_cast<double>(GiB)));
     EXPECT_EQ(c.text, "12 GB");
     EXPECT_EQ(c.floatingText, "磁盘只剩 12 GB");
@@ -61,15 +58,12 @@ TEST(WingsForAttention, SingularAndPlural) {
     EXPECT_EQ(three.a11y, "3 个 AI 会话在等你回复");
 }
 
-TEST(EstimatedTextWidth, LatinAndChineseScalars) {
+TEST(EstimatedTextWidth, LatinAndChineseScalarsBoundaryAndInvalidBytes) {
     EXPECT_DOUBLE_EQ(estimatedTextWidth(""), 0);
     EXPECT_DOUBLE_EQ(estimatedTextWidth("85%"), 22.5);
     EXPECT_DOUBLE_EQ(estimatedTextWidth("磁盘只剩"), 52);                 // four Chinese characters
     EXPECT_DOUBLE_EQ(estimatedTextWidth("一二三四五六七八九十一二"), 156); // twelve
     EXPECT_DOUBLE_EQ(estimatedTextWidth("偏紧 85%"), 2 * 13 + 4 * 7.5);
-}
-
-TEST(EstimatedTextWidth, BoundaryScalarAndInvalidBytes) {
     EXPECT_DOUBLE_EQ(estimatedTextWidth("\u2E80"), 7.5);  // up to U+2E80 inclusive is narrow
     EXPECT_DOUBLE_EQ(estimatedTextWidth("\u2E81"), 13);
     EXPECT_DOUBLE_EQ(estimatedTextWidth("\U0001F600"), 13); // one scalar, four bytes

@@ -8,38 +8,32 @@
 namespace corvane {
 namespace {
 
-TEST(AppIdentity, ScopeWithLauncherAndEscapedDash) {
-    const auto unit = parseAppUnit(
-        "0::/user.slice/user-1000.slice/user@1000.service/app.slice/app-gnome-firefox\\x2desr-12345.scope\n");
-    ASSERT_TRUE(unit);
-    EXPECT_EQ(unit->applicationID, "firefox-esr");
-    EXPECT_EQ(unit->unit, "app-gnome-firefox\\x2desr-12345.scope");
-}
-
-TEST(AppIdentity, ScopeWithoutLauncherAndServiceWithRandomPart) {
-    EXPECT_EQ(parseAppUnit("0::/user.slice/user@1000.service/app.slice/app-org.kde.konsole-4567.scope")->applicationID,
-              "org.kde.konsole");
-    EXPECT_EQ(parseAppUnit("0::/user.slice/user@1000.service/app.slice/app-gnome-org.gnome.Terminal@2.service")
-                  ->applicationID,
-              "org.gnome.Terminal");
-    EXPECT_EQ(parseAppUnit("0::/app.slice/app-org.gnome.SettingsDaemon.Power@autostart.service")->applicationID,
-              "org.gnome.SettingsDaemon.Power");
-}
-
-TEST(AppIdentity, HybridHierarchyFindsTheSystemdLine) {
-    const auto unit = parseAppUnit("12:memory:/user.slice\n1:name=systemd:/user.slice/user@1000.service/app.slice/"
-                                   "app-kde-org.kde.dolphin-99.scope\n0::/user.slice\n");
-    ASSERT_TRUE(unit);
-    EXPECT_EQ(unit->applicationID, "org.kde.dolphin");
-}
-
-TEST(AppIdentity, SlicesAndOtherUnitsAreNoApplication) {
-    EXPECT_FALSE(parseAppUnit("0::/user.slice/user-1000.slice/session-2.scope"));
-    EXPECT_FALSE(parseAppUnit("0::/user.slice/user@1000.service/app.slice/app-dbus\\x2d:1.2\\x2dorg.a.slice"));
-    EXPECT_FALSE(parseAppUnit("0::/user.slice/user@1000.service/app.slice/app.scope"));
-    EXPECT_FALSE(parseAppUnit("0::/system.slice/docker-abc.scope"));
-    EXPECT_FALSE(parseAppUnit("garbage"));
-    EXPECT_FALSE(parseAppUnit(""));
+/// The application of a process's systemd line: an app-<launcher>-<id>-<random>.scope or
+/// app-<launcher>-<id>@<random>.service below app.slice, the launcher and random parts optional.
+TEST(AppIdentity, ApplicationUnitsNameTheirApplicationOthersNone) {
+    const std::string app = "0::/user.slice/user@1000.service/app.slice/";
+    const std::pair<std::string, std::optional<std::string>> table[] = {
+        {"0::/user.slice/user-1000.slice/user@1000.service/app.slice/app-gnome-firefox\\x2desr-12345.scope\n",
+         "firefox-esr"},
+        {app + "app-org.kde.konsole-4567.scope", "org.kde.konsole"},
+        {app + "app-gnome-org.gnome.Terminal@2.service", "org.gnome.Terminal"},
+        {"0::/app.slice/app-org.gnome.SettingsDaemon.Power@autostart.service", "org.gnome.SettingsDaemon.Power"},
+        // A hybrid hierarchy: the named systemd line counts.
+        {"12:memory:/user.slice\n1:name=systemd:/user.slice/user@1000.service/app.slice/"
+         "app-kde-org.kde.dolphin-99.scope\n0::/user.slice\n",
+         "org.kde.dolphin"},
+        {"0::/user.slice/user-1000.slice/session-2.scope", std::nullopt},
+        {app + "app-dbus\\x2d:1.2\\x2dorg.a.slice", std::nullopt},
+        {app + "app.scope", std::nullopt},
+        {"0::/system.slice/docker-abc.scope", std::nullopt},
+        {"garbage", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [cgroup, id] : table) {
+        const auto unit = parseAppUnit(cgroup);
+        EXPECT_EQ(unit ? std::optional(unit->applicationID) : std::nullopt, id) << cgroup;
+    }
+    EXPECT_EQ(parseAppUnit(table[0].first)->unit, "app-gnome-firefox\\x2desr-12345.scope");
 }
 
 TEST(AppIdentity, UnescapeLeavesBrokenEscapesAlone) {

@@ -12,12 +12,9 @@ TEST(ProcStat, CommandWithSpacesAndParenthesesIsSkipped) {
     EXPECT_EQ(*lineage, (ProcessLineage{17, 4240, 34817u}));
 }
 
-TEST(ProcStat, NoTerminalIsAbsent) {
+TEST(ProcStat, NoTerminalOrMalformedTextIsAbsent) {
     EXPECT_EQ(parseProcStat("1 (systemd) S 0 1 1 0 -1 4194560")->tty, std::nullopt);
     EXPECT_EQ(parseProcStat("1 (x) S 0 1 1 -1 -1 4194560")->tty, std::nullopt);
-}
-
-TEST(ProcStat, MalformedTextIsAbsent) {
     EXPECT_FALSE(parseProcStat(""));
     EXPECT_FALSE(parseProcStat("12 (cut short) S 1"));
     EXPECT_FALSE(parseProcStat("12 no parentheses S 1 2 3 4"));

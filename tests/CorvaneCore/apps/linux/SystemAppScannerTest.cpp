@@ -126,7 +126,7 @@ TEST(TopAppGroups, ApplicationsOnOneInterpreterNeverShareAGroup) {
     EXPECT_EQ(groups[3].name, "python3");
 }
 
-TEST(TopAppGroups, LimitIsAppliedAndNonPositiveLimitIsEmpty) {
+TEST(TopAppGroups, LimitIsAppliedNonPositiveLimitOrMissingProcessTableIsEmpty) {
     FakeMachine m;
     m.process(10, "/usr/bin/a", 10);
     m.process(11, "/usr/bin/b", 30);
@@ -138,6 +138,7 @@ TEST(TopAppGroups, LimitIsAppliedAndNonPositiveLimitIsEmpty) {
     EXPECT_EQ(two[1].id, "c");
     EXPECT_TRUE(scanner.topAppGroups(0).empty());
     EXPECT_TRUE(scanner.topAppGroups(-1).empty());
+    EXPECT_TRUE(SystemAppScanner(FakeMachine().options(WindowFacts{})).topAppGroups(30).empty());
 }
 
 TEST(TopAppGroups, WithoutWindowSystemNothingIsRegular) {
@@ -149,12 +150,6 @@ TEST(TopAppGroups, WithoutWindowSystemNothingIsRegular) {
     EXPECT_EQ(groups[0].bundleID, "firefox");
     EXPECT_FALSE(groups[0].isRegularApp);
     EXPECT_EQ(groups[0].safety.kind, SafetyVerdict::Kind::protected_);
-}
-
-TEST(TopAppGroups, MissingProcessTableIsEmpty) {
-    FakeMachine m;
-    SystemAppScanner scanner(m.options(WindowFacts{}));
-    EXPECT_TRUE(scanner.topAppGroups(30).empty());
 }
 
 } // namespace

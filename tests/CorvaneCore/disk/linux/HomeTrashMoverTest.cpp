@@ -1,6 +1,7 @@
 #include "disk/linux/HomeTrashMover.h"
 
 #include "disk/DiskCleaner.h"
+#include "support/FileRead.h"
 #include "support/ShellCommand.h"
 #include "support/TempDir.h"
 #include "support/UniqueFd.h"
@@ -23,7 +24,6 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <thread>
 
 namespace corvane {
@@ -41,13 +41,6 @@ Names namesIn(const std::string& folder) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) names.insert(entry.path().filename().string());
     return names;
-}
-
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 /// Every path below `root` (relative to it), except what lies in the folder `skipped`.
@@ -158,8 +151,8 @@ TEST_P(HomeTrashMoverTest, MovesIntoANewTrashWithAnEncodedPathAndTheLocalDeletio
 
     ASSERT_TRUE(mover(h, [deleted] { return deleted; }).trash(h.home + "/.codex/worktrees/项目 50%/wt"));
     EXPECT_FALSE(fs::exists(h.home + "/.codex/worktrees/项目 50%/wt"));
-    EXPECT_EQ(contentOf(h.trash + "/files/wt/file"), "work");
-    EXPECT_EQ(contentOf(h.trash + "/info/wt.trashinfo"),
+    EXPECT_EQ(readWholeFile(h.trash + "/files/wt/file"), "work");
+    EXPECT_EQ(readWholeFile(h.trash + "/info/wt.trashinfo"),
               "[Trash Info]\nPath=" + h.home + "/.codex/worktrees/%E9%A1%B9%E7%9B%AE%2050%25/wt\n"
               "DeletionDate=2024-05-06T07:08:09\n");
     for (const char* folder : {"", "/files", "/info"}) {
@@ -175,7 +168,7 @@ TEST_P(HomeTrashMoverTest, AFinalLinkIsMovedAsTheLinkAndItsTargetStays) {
     ASSERT_TRUE(mover(h).trash(h.home + "/.cache/spotify"));
     EXPECT_TRUE(fs::is_symlink(h.trash + "/files/spotify"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(h.home + "/.cache/spotify")));
-    EXPECT_EQ(contentOf(h.dir / "elsewhere/keep"), "outside");
+    EXPECT_EQ(readWholeFile(h.dir / "elsewhere/keep"), "outside");
 }
 
 TEST_P(HomeTrashMoverTest, ChoosesAFreeNameThatFitsTheFileSystem) {
@@ -188,8 +181,8 @@ TEST_P(HomeTrashMoverTest, ChoosesAFreeNameThatFitsTheFileSystem) {
     h.dir.write("home/.cache/spotify/data", "now");
     ASSERT_TRUE(mover(h).trash(h.home + "/.cache/spotify"));
     EXPECT_EQ(namesIn(h.trash + "/info"), (Names{"spotify.trashinfo", "spotify.3.trashinfo"}));
-    EXPECT_EQ(contentOf(h.trash + "/files/spotify.3/data"), "now");
-    EXPECT_EQ(contentOf(h.trash + "/files/spotify.2/stray"), "stray");
+    EXPECT_EQ(readWholeFile(h.trash + "/files/spotify.3/data"), "now");
+    EXPECT_EQ(readWholeFile(h.trash + "/files/spotify.2/stray"), "stray");
 
     // 84 three-byte characters: the record's name would pass the 255-byte limit uncut.
     std::string longName;
@@ -205,7 +198,7 @@ TEST_P(HomeTrashMoverTest, ChoosesAFreeNameThatFitsTheFileSystem) {
         EXPECT_LE(record.size(), 255u);
         EXPECT_TRUE(isValidUtf8(record)) << "cut at a character boundary";
         const std::string trashName = record.substr(0, record.size() - std::string(".trashinfo").size());
-        EXPECT_EQ(contentOf(h.trash + "/files/" + trashName + "/data"), "long");
+        EXPECT_EQ(readWholeFile(h.trash + "/files/" + trashName + "/data"), "long");
     }
     EXPECT_EQ(longRecords, 2);
 }
@@ -252,7 +245,7 @@ TEST_P(HomeTrashMoverTest, AnItemOnAnotherFileSystemFailsAndStaysInPlace) {
     const std::string trash = local / "data/Trash";
 
     EXPECT_FALSE(HomeTrashMover(home, trash, systemClock(), GetParam()).trash(home + "/.cache/spotify"));
-    EXPECT_EQ(contentOf(home + "/.cache/spotify/data"), "inside");
+    EXPECT_EQ(readWholeFile(home + "/.cache/spotify/data"), "inside");
     EXPECT_EQ(namesIn(trash + "/files"), Names{}) << "nothing is copied";
     EXPECT_EQ(namesIn(trash + "/info"), Names{}) << "the record is removed again";
 }
@@ -366,7 +359,7 @@ TEST(HomeTrashMoverInterop, TrashCliListsAndRestoresWhatTheCleanerMoved) {
     EXPECT_NE(listed.find(" " + worktree + "\n"), std::string::npos) << listed;
 
     run("cd '" + h.home + "' && echo 0 | trash-restore '" + worktree + "'");
-    EXPECT_EQ(contentOf(file), "notes");
+    EXPECT_EQ(readWholeFile(file), "notes");
     EXPECT_EQ(run("trash-list").find(worktree), std::string::npos);
 }
 
