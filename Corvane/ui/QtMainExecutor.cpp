@@ -43,7 +43,7 @@ private:
 
 Qt::TimerType timerTypeFor(double intervalSeconds, double leewaySeconds) {
     return leewaySeconds > 0 && leewaySeconds >= intervalSeconds * coarseDriftShare ? Qt::CoarseTimer
-                                                                                     : Qt::PreciseTimer;
+                                                                                    : Qt::PreciseTimer;
 }
 
 QtMainExecutor::QtMainExecutor() : context_(std::make_unique<QObject>()) {}

@@ -38,12 +38,15 @@ TEST(QtMainExecutor, WorkFromEightThreadsRunsOnTheMainThreadInPostingOrderPerThr
     int total = 0;
     ASSERT_TRUE(runEventsUntil([&] {
         total = 0;
-        for (const auto& list : ran) total += static_cast<int>(list.size());
+        for (const auto& list : ran)
+            total += static_cast<int>(list.size());
         return total == threads * tasksPerThread;
-    })) << total << " tasks ran";
+    })) << total
+        << " tasks ran";
     EXPECT_EQ(offMain.load(), 0);
     for (int t = 0; t < threads; ++t) {
-        for (int i = 0; i < tasksPerThread; ++i) ASSERT_EQ(ran[t][i], i) << "thread " << t;
+        for (int i = 0; i < tasksPerThread; ++i)
+            ASSERT_EQ(ran[t][i], i) << "thread " << t;
     }
 }
 
@@ -101,10 +104,9 @@ TEST(QtMainExecutor, RepeatingTimersAreCoarseOnlyWhereTheLeewayAllowsQtsDrift) {
         Qt::TimerType type;
     };
     const Row rows[] = {
-        {1, 0.2, Qt::CoarseTimer},   {45, 8, Qt::CoarseTimer},   {5, 1, Qt::CoarseTimer},
-        {90, 8, Qt::CoarseTimer},    {50, 8, Qt::CoarseTimer},   {2, 0.2, Qt::CoarseTimer},
-        {1, 0, Qt::PreciseTimer},    {100, 1, Qt::PreciseTimer}, {20, 1, Qt::CoarseTimer},
-        {20, 0.999, Qt::PreciseTimer},
+        {1, 0.2, Qt::CoarseTimer}, {45, 8, Qt::CoarseTimer},      {5, 1, Qt::CoarseTimer},  {90, 8, Qt::CoarseTimer},
+        {50, 8, Qt::CoarseTimer},  {2, 0.2, Qt::CoarseTimer},     {1, 0, Qt::PreciseTimer}, {100, 1, Qt::PreciseTimer},
+        {20, 1, Qt::CoarseTimer},  {20, 0.999, Qt::PreciseTimer},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(timerTypeFor(row.interval, row.leeway), row.type) << row.interval << " s, leeway " << row.leeway;

@@ -75,21 +75,22 @@ TEST(SettingsPreferenceStore, UnreadableValuesReadAsDefaultsAndTheirNeighboursSu
                                                        "looseSeconds=-2.5e3\n"
                                                        "looseText=soon\n");
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"showPercent", "true"},      {"hideIcon", "false"},      {"notchEnabled", "false"},
-        {"pausedUntil", "0"},         {"lastDiskAlert", "0"},     {"alertMemory", "true"},
-        {"alertDisk", "true"},        {"hoverOpen", "false"},     {"alertFinished", "true"},
-        {"hasOptimizedBefore", "false"}, {"alertAIWaiting", "false"}, {"looseFlag", "true"},
-        {"looseSeconds", "-2500"},    {"looseText", "absent"},
+        {"showPercent", "true"},   {"hideIcon", "false"},           {"notchEnabled", "false"},   {"pausedUntil", "0"},
+        {"lastDiskAlert", "0"},    {"alertMemory", "true"},         {"alertDisk", "true"},       {"hoverOpen", "false"},
+        {"alertFinished", "true"}, {"hasOptimizedBefore", "false"}, {"alertAIWaiting", "false"}, {"looseFlag", "true"},
+        {"looseSeconds", "-2500"}, {"looseText", "absent"},
     };
     {
         SettingsPreferenceStore store(path);
         Prefs::registerDefaults(store);
-        for (const auto& [key, value] : expected) EXPECT_EQ(show(store.value(key)), value) << key;
+        for (const auto& [key, value] : expected)
+            EXPECT_EQ(show(store.value(key)), value) << key;
         Prefs::set(store, Prefs::hasCleanedDiskBefore, true);
     }
     SettingsPreferenceStore rewritten(path);
     Prefs::registerDefaults(rewritten);
-    for (const auto& [key, value] : expected) EXPECT_EQ(show(rewritten.value(key)), value) << "rewritten: " << key;
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(show(rewritten.value(key)), value) << "rewritten: " << key;
     EXPECT_TRUE(Prefs::value(rewritten, Prefs::hasCleanedDiskBefore));
 }
 
@@ -147,8 +148,7 @@ TEST(SettingsPreferenceStore, ReadOnlyFolderKeepsValuesForThisRunAndTheFileIntac
 }
 
 // Both stores notify the same way: the in-memory one for headless use, the file one for the desktop.
-template <typename Store>
-class PreferenceChanges : public ::testing::Test {
+template <typename Store> class PreferenceChanges : public ::testing::Test {
 protected:
     std::unique_ptr<Store> make() {
         if constexpr (std::is_same_v<Store, SettingsPreferenceStore>) {
@@ -166,9 +166,8 @@ TYPED_TEST(PreferenceChanges, NotifyOncePerRealChangeWithTheNewValueReadable) {
     auto store = this->make();
     Prefs::registerDefaults(*store);
     std::vector<std::string> seen;
-    PreferenceSubscription subscription = store->onChange([&](std::string_view key) {
-        seen.push_back(std::string(key) + "=" + show(store->value(key)));
-    });
+    PreferenceSubscription subscription = store->onChange(
+        [&](std::string_view key) { seen.push_back(std::string(key) + "=" + show(store->value(key))); });
     int otherCalls = 0;
     PreferenceSubscription other = store->onChange([&](std::string_view) { ++otherCalls; });
 
@@ -183,7 +182,8 @@ TYPED_TEST(PreferenceChanges, NotifyOncePerRealChangeWithTheNewValueReadable) {
     moved.reset();
     Prefs::set(*store, Prefs::hideIcon, false);
 
-    EXPECT_EQ(seen, (std::vector<std::string>{"showPercent=false", "pausedUntil=3700", "pausedUntil=0", "hideIcon=true"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"showPercent=false", "pausedUntil=3700", "pausedUntil=0", "hideIcon=true"}));
     EXPECT_EQ(otherCalls, 2);
 }
 

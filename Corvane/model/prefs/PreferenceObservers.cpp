@@ -21,10 +21,12 @@ void PreferenceObservers::notify(std::string_view key) const {
     {
         std::lock_guard lock(registry_->mutex);
         current.reserve(registry_->observers.size());
-        for (const auto& entry : registry_->observers) current.push_back(entry.second);
+        for (const auto& entry : registry_->observers)
+            current.push_back(entry.second);
     }
     // Called unlocked so an observer may read the store or end its own subscription.
-    for (const auto& observer : current) (*observer)(key);
+    for (const auto& observer : current)
+        (*observer)(key);
 }
 
 } // namespace corvane
