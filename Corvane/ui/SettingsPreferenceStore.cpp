@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <future>
+
 namespace corvane {
 
 std::string defaultPreferencePath() {
@@ -67,11 +69,18 @@ PreferenceSubscription SettingsPreferenceStore::onChange(PreferenceObserver obse
     return observers_.add(std::move(observer));
 }
 
-void SettingsPreferenceStore::writeSetValues() {
+bool SettingsPreferenceStore::flush() {
+    std::promise<bool> written;
+    auto result = written.get_future();
+    writer_->async([this, &written] { written.set_value(writeSetValues()); });
+    return result.get();
+}
+
+bool SettingsPreferenceStore::writeSetValues() {
     std::map<std::string, PreferenceValue, std::less<>> values;
     {
         std::lock_guard lock(mutex_);
-        if (!unwritten_) return;
+        if (!unwritten_) return true;
         values = setValues_;
         unwritten_ = false;
     }
@@ -83,10 +92,10 @@ void SettingsPreferenceStore::writeSetValues() {
     }
     file.sync();
     // A file that only failed to parse was still rewritten with every key that was read.
-    if (file.status() == QSettings::AccessError) {
-        std::lock_guard lock(mutex_);
-        unwritten_ = true;
-    }
+    if (file.status() != QSettings::AccessError) return true;
+    std::lock_guard lock(mutex_);
+    unwritten_ = true;
+    return false;
 }
 
 } // namespace corvane

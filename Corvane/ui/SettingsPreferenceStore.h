@@ -34,10 +34,15 @@ public:
     void registerDefault(std::string_view key, PreferenceValue value) override;
     PreferenceSubscription onChange(PreferenceObserver observer) override;
 
+    /// Waits until the values set so far have been offered to the file (after the writes already
+    /// queued); true when the file holds them all, false when the file cannot be written.
+    bool flush();
+
 private:
     std::optional<PreferenceValue> lockedValue(std::string_view key) const;
-    /// Writes every value set in this run; on failure they stay due for the next write.
-    void writeSetValues();
+    /// Writes every value set in this run unless the file has them already; on failure they
+    /// stay due for the next write. True when the file holds them all.
+    bool writeSetValues();
 
     const std::string path_;
     mutable std::mutex mutex_;

@@ -124,7 +124,7 @@ TEST(SettingsPreferenceStore, ConcurrentWritersLoseNoKey) {
     EXPECT_TRUE(reopened.value("shared").has_value());
 }
 
-TEST(SettingsPreferenceStore, ReadOnlyFolderKeepsValuesForThisRunAndTheFileIntact) {
+TEST(SettingsPreferenceStore, ReadOnlyFolderKeepsValuesForThisRunAndWritesThemOnceWritable) {
     if (const int child = test::rerunCurrentTestUnprivileged(); child >= 0) {
         EXPECT_EQ(child, 0) << "the same test run as an unprivileged user";
         return;
@@ -134,17 +134,20 @@ TEST(SettingsPreferenceStore, ReadOnlyFolderKeepsValuesForThisRunAndTheFileIntac
     const std::string path = dir.write("locked/Corvane.conf", original);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     ASSERT_EQ(::chmod((dir / "locked").c_str(), 0555), 0);
-    {
-        SettingsPreferenceStore store(path);
-        Prefs::registerDefaults(store);
-        Prefs::set(store, Prefs::hideIcon, true);
-        Prefs::set(store, Prefs::showPercent, true);
-        EXPECT_TRUE(Prefs::value(store, Prefs::hideIcon));
-        EXPECT_TRUE(Prefs::value(store, Prefs::showPercent));
-        EXPECT_FALSE(Prefs::value(store, Prefs::alertDisk));
-    }
+    SettingsPreferenceStore store(path);
+    Prefs::registerDefaults(store);
+    Prefs::set(store, Prefs::hideIcon, true);
+    Prefs::set(store, Prefs::showPercent, true);
+    EXPECT_FALSE(store.flush());
+    EXPECT_TRUE(Prefs::value(store, Prefs::hideIcon));
+    EXPECT_TRUE(Prefs::value(store, Prefs::showPercent));
+    EXPECT_FALSE(Prefs::value(store, Prefs::alertDisk));
     EXPECT_EQ(contents(path), original);
-    ::chmod((dir / "locked").c_str(), 0755); // so the folder can be removed
+
+    ASSERT_EQ(::chmod((dir / "locked").c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_TRUE(store.flush()) << "the failed values are still due";
+    EXPECT_EQ(contents(path), "[General]\nalertDisk=false\nhideIcon=true\nshowPercent=true\n");
 }
 
 // Both stores notify the same way: the in-memory one for headless use, the file one for the desktop.
