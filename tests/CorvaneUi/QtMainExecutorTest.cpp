@@ -1,6 +1,8 @@
 #include "QtMainExecutor.h"
 
-#include "EventLoop.h"
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +14,20 @@
 namespace corvane {
 namespace {
 
-using test::runEventsFor;
-using test::runEventsUntil;
+// Runs this thread's event loop until `done` holds or `timeoutMs` pass; returns `done()`.
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+        // Outside exec() deferred deletions wait for this.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return done();
+}
+
+void runEventsFor(int ms) {
+    runEventsUntil([] { return false; }, ms);
+}
 
 TEST(QtMainExecutor, WorkFromEightThreadsRunsOnTheMainThreadInPostingOrderPerThread) {
     constexpr int threads = 8;
