@@ -19,7 +19,8 @@ std::string defaultPreferencePath() {
 
 SettingsPreferenceStore::SettingsPreferenceStore(std::string path) : path_(std::move(path)) {
     const QSettings file(QString::fromStdString(path_), QSettings::IniFormat);
-    // A malformed line costs only itself: QSettings keeps every key it could parse.
+    // QSettings keeps every key it could parse around a malformed line (keys after a broken
+    // section header land in that section and so read as missing).
     for (const QString& key : file.allKeys()) {
         const QVariant stored = file.value(key);
         // A list ("a, b") or other non-text value cannot be a preference; it reads as missing.
