@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prefs/PreferenceObservers.h"
 #include "prefs/PreferenceStore.h"
 
 #include <map>
@@ -14,13 +15,17 @@ public:
     std::optional<PreferenceValue> value(std::string_view key) const override;
     void setValue(std::string_view key, PreferenceValue value) override;
     void registerDefault(std::string_view key, PreferenceValue value) override;
+    PreferenceSubscription onChange(PreferenceObserver observer) override;
     /// Forgets the stored value of `key`, so its default applies again.
     void remove(std::string_view key);
 
 private:
+    std::optional<PreferenceValue> lockedValue(std::string_view key) const;
+
     mutable std::mutex mutex_;
     std::map<std::string, PreferenceValue, std::less<>> stored_;
     std::map<std::string, PreferenceValue, std::less<>> defaults_;
+    PreferenceObservers observers_;
 };
 
 } // namespace corvane
