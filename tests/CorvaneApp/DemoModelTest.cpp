@@ -2,6 +2,7 @@
 #include "prefs/InMemoryPreferenceStore.h"
 #include "prefs/Prefs.h"
 #include "support/ManualExecutor.h"
+#include "support/RunLoop.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "wings/WingsBuilders.h"
@@ -75,6 +76,23 @@ TEST(DemoModel, EachModeShowsItsSituationAfterTheFirstSample) {
         const auto pressureNotices = std::count(demo.wings.begin(), demo.wings.end(), wingsForPressure(c.level, c.percent));
         EXPECT_EQ(pressureNotices, c.pressureNotice ? 1 : 0);
     }
+}
+
+TEST(DemoModel, ProductionQueuesDeliverTheFirstSampleAndPoll) {
+    auto loop = std::make_shared<RunLoop>();
+    auto prefs = std::make_shared<InMemoryPreferenceStore>();
+    Prefs::registerDefaults(*prefs);
+    const std::shared_ptr<AppModel> model = makeDemoModel(MockMode::bad, loop, prefs);
+    const auto done = [&] { return model->verdict().level == PressureLevel::critical && model->attentionCount() > 0; };
+    const Subscription subscription = model->observe([&](AppModel::Field) {
+        if (done()) loop->stop();
+    });
+    const auto timeout = loop->after(30, [&] { loop->stop(); });
+    loop->async([&] { model->start(); });
+    loop->run();
+    EXPECT_TRUE(done());
+    EXPECT_GT(secondsBetween(model->snapshot().timestamp, loop->now()), -1.0);
+    EXPECT_LT(secondsBetween(model->snapshot().timestamp, loop->now()), 30.0);
 }
 
 TEST(DemoModel, QuittingAndCleaningSucceedWithoutTouchingTheHomeFolder) {

@@ -9,7 +9,6 @@ namespace corvane {
 namespace {
 
 constexpr std::uint64_t MiB = 1'048'576;
-constexpr std::uint64_t GiB = 1'024 * MiB;
 /// The made-up home folder of the canned paths; no real file is ever named.
 constexpr const char* home = "/home/demo/";
 
