@@ -161,11 +161,16 @@ TEST(DemoModel, AISessionsWaitThenALongPieceOfWorkFinishes) {
     EXPECT_EQ(demo.model->attentionCount(), 1);
 
     demo.wings.clear();
-    demo.main->advance(60); // the next AI poll
+    demo.main->advance(50); // two more polls: the work still runs
+    EXPECT_TRUE(demo.model->finishedInfo().empty());
+    demo.main->advance(25);
     EXPECT_EQ(demo.model->attentionCount(), 2);
     ASSERT_EQ(demo.model->finishedInfo().size(), 1U);
-    EXPECT_EQ(demo.model->finishedInfo().begin()->second.minutes, 47); // measured up to the last poll that saw it working
-    EXPECT_EQ(demo.wings.size(), 1U);
+    const FinishedEvent& finished = demo.model->finishedInfo().begin()->second;
+    EXPECT_EQ(finished.tool, AIToolKind::codex);
+    EXPECT_EQ(finished.minutes, 48); // measured up to the last poll that saw it working
+    ASSERT_EQ(demo.wings.size(), 1U);
+    EXPECT_EQ(demo.wings[0].floatingText, finished.title);
 }
 
 } // namespace

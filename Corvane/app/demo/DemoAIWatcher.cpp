@@ -5,6 +5,8 @@ namespace corvane {
 namespace {
 
 constexpr double minute = 60;
+/// Late enough that the notice of the waiting session has made room for the next one.
+constexpr double longWorkEndsAfter = minute;
 
 AISession session(std::string id, std::string project, AIActivity activity, Date since) {
     return AISession{std::move(id), std::move(project), activity, since};
@@ -19,11 +21,7 @@ std::vector<AIToolStatus> DemoAIWatcher::statuses() {
     std::optional<Date> finishedAt;
     {
         const std::lock_guard lock(mutex_);
-        if (!firstPollDone_) {
-            firstPollDone_ = true;
-        } else if (!finishedAt_) {
-            finishedAt_ = now;
-        }
+        if (!finishedAt_ && secondsBetween(started_, now) >= longWorkEndsAfter) finishedAt_ = now;
         finishedAt = finishedAt_;
     }
     const auto ago = [&](double seconds) { return addingSeconds(started_, -seconds); };

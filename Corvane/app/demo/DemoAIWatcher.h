@@ -9,9 +9,9 @@
 namespace corvane {
 
 /// Canned AI sessions: Claude Code with one session waiting for the user and one working, the
-/// desktop app running idle, and Codex with a long piece of work that is still running at the
-/// first poll and waiting for the user to look at the result from the second on. Reads no
-/// transcript and no process. Any thread.
+/// desktop app running idle, and Codex with a long piece of work that is still running at first
+/// and, from the first poll a minute after construction on, waits for the user to look at the
+/// result. Reads no transcript and no process. Any thread.
 class DemoAIWatcher final : public AIWatching {
 public:
     explicit DemoAIWatcher(Clock clock);
@@ -21,9 +21,8 @@ public:
 private:
     const Clock clock_;
     const Date started_;
-    std::mutex mutex_; // guards firstPollDone_ and finishedAt_
-    bool firstPollDone_{false};
-    /// When the long piece of work ended: the time of the second poll.
+    std::mutex mutex_; // guards finishedAt_
+    /// When the long piece of work ended.
     std::optional<Date> finishedAt_;
 };
 
