@@ -73,7 +73,8 @@ TEST(DemoModel, EachModeShowsItsSituationAfterTheFirstSample) {
         EXPECT_EQ(demo.model->verdict().action, c.action);
         EXPECT_EQ(usedPercent(demo.model->snapshot()), c.percent);
         EXPECT_EQ(demo.model->snapshot().timestamp, demo.main->now());
-        const auto pressureNotices = std::count(demo.wings.begin(), demo.wings.end(), wingsForPressure(c.level, c.percent));
+        const WingsContent pressure = wingsForPressure(c.level, c.percent);
+        const auto pressureNotices = std::count(demo.wings.begin(), demo.wings.end(), pressure);
         EXPECT_EQ(pressureNotices, c.pressureNotice ? 1 : 0);
     }
 }

@@ -36,7 +36,7 @@ std::vector<AIToolStatus> DemoAIWatcher::statuses() {
     const std::string longWork = "rollout-2026-12-08T09-14-55-0193a2c4-7b1e-7d52-a8f0-3c6e9b2d4f17";
     codex.sessions = {
         finishedAt ? session(longWork, "payments-api", AIActivity::waitingForUser, *finishedAt)
-                 : session(longWork, "payments-api", AIActivity::working, ago(47 * minute)),
+                   : session(longWork, "payments-api", AIActivity::working, ago(47 * minute)),
         session("rollout-2026-12-08T07-02-11-0193a1f0-2c4d-7e61-b3a9-5d8f1e7c6a02", "scripts", AIActivity::idle,
                 ago(95 * minute)),
     };

@@ -99,7 +99,9 @@ DiskReport DemoDiskAdvisors::report(const std::set<std::string>& running) const 
         item.isInfoOnly = demo.info;
         const auto owner = std::find_if(demo.owners.begin(), demo.owners.end(),
                                         [&](const std::string& id) { return running.count(id) != 0; });
-        if (!demo.info && owner != demo.owners.end()) item.blockedReason = std::string(demo.ownerName) + " 正在运行，先退出它再清理";
+        if (!demo.info && owner != demo.owners.end()) {
+            item.blockedReason = std::string(demo.ownerName) + " 正在运行，先退出它再清理";
+        }
         report.items.push_back(std::move(item));
     }
     std::sort(report.items.begin(), report.items.end(), [](const DiskItem& a, const DiskItem& b) {

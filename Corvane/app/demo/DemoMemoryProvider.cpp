@@ -99,7 +99,8 @@ std::vector<AppGroup> DemoMemoryProvider::topAppGroups(int limit) {
     std::vector<AppGroup> listed;
     for (const AppGroup& g : groups_) {
         if (std::ssize(listed) >= limit) break;
-        const bool gone = std::any_of(g.pids.begin(), g.pids.end(), [&](std::int32_t pid) { return quit.count(pid) != 0; });
+        const bool gone =
+            std::any_of(g.pids.begin(), g.pids.end(), [&](std::int32_t pid) { return quit.count(pid) != 0; });
         if (!gone) listed.push_back(g);
     }
     return listed;
