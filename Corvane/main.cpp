@@ -1,3 +1,4 @@
+#include "app/DemoServices.h"
 #include "app/LiveServices.h"
 #include "apps/WindowFacts.h"
 #include "cli/CommandLine.h"
@@ -20,15 +21,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (line->help) return printToStandardOutput(usageText());
-    if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text);
+    if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text, line->mock);
 
-    const AppModel::Services live = liveServices();
-    live.activity->start();
+    const AppModel::Services services = line->mock ? demoServices(*line->mock) : liveServices();
+    if (services.activity) services.activity->start();
     ReportData data;
-    data.snapshot = live.provider->memorySnapshot();
+    data.snapshot = services.provider->memorySnapshot();
     data.verdict = VerdictMaker::make(data.snapshot);
-    data.apps = AppsReport{live.provider->topAppGroups(30), readWindowFacts().has_value()};
-    if (line->disk) data.disk = live.diskAdvisors->advisor(live.running->runningIDs())->scan();
-    data.ai = live.ai->statuses();
+    // Demonstration data has its window facts; the window system is not asked.
+    data.apps = AppsReport{services.provider->topAppGroups(30), line->mock || readWindowFacts().has_value()};
+    if (line->disk) data.disk = services.diskAdvisors->advisor(services.running->runningIDs())->scan();
+    data.ai = services.ai->statuses();
     return printToStandardOutput(line->json ? reportJson(data) : reportText(data));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MockMode.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +17,9 @@ struct CommandLine {
     /// Run the live model until interrupted, printing each notice and change of level.
     bool watch{false};
     bool help{false};
+    /// "--mock MODE": canned demonstration data in place of the machine's; absent normally and
+    /// for a value that names no mode.
+    std::optional<MockMode> mock;
 };
 
 /// Parses the arguments after the program name. Absent (with `error` set to a message naming the

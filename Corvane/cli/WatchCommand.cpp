@@ -1,5 +1,6 @@
 #include "cli/WatchCommand.h"
 
+#include "app/DemoServices.h"
 #include "app/LiveServices.h"
 #include "cli/StandardOutput.h"
 #include "cli/WatchPrinter.h"
@@ -13,7 +14,7 @@
 
 namespace corvane {
 
-int runWatch(WatchFormat format) {
+int runWatch(WatchFormat format, std::optional<MockMode> mock) {
     // Block the stop signals before any thread exists, so that only the waiter below sees them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -32,7 +33,7 @@ int runWatch(WatchFormat format) {
     {
         auto prefs = std::make_shared<InMemoryPreferenceStore>();
         Prefs::registerDefaults(*prefs);
-        auto model = makeLiveModel(loop, prefs);
+        auto model = mock ? makeDemoModel(*mock, loop, prefs) : makeLiveModel(loop, prefs);
         WatchPrinter printer(model, format, [&failure, &loop](const std::string& line) {
             if (failure) return;
             failure = writeStandardOutput(line);

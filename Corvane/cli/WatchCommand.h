@@ -1,12 +1,16 @@
 #pragma once
 
+#include "app/MockMode.h"
 #include "cli/WatchPrinter.h"
+
+#include <optional>
 
 namespace corvane {
 
-/// Runs the live model headless on a plain loop until SIGINT or SIGTERM, printing to standard
-/// output; a failed write ends it early with a message on standard error. Returns the process
-/// exit status: 0 after a clean stop, 1 after a failed write.
-int runWatch(WatchFormat format);
+/// Runs the live model (the demonstration model of `mock` when given) headless on a plain loop
+/// until SIGINT or SIGTERM, printing to standard output; a failed write ends it early with a
+/// message on standard error. Returns the process exit status: 0 after a clean stop, 1 after a
+/// failed write.
+int runWatch(WatchFormat format, std::optional<MockMode> mock = std::nullopt);
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "AIWatcher.h"
 #include "SessionLinkResolver.h"
+#include "app/ModelQueues.h"
 #include "apps/FrontmostWatching.h"
 #include "apps/RunningApplicationIDs.h"
 #include "apps/SystemAppOpener.h"
@@ -14,7 +15,6 @@
 #include "memory/SystemMemoryProvider.h"
 #include "support/ConcurrentPool.h"
 #include "support/HomeDirectory.h"
-#include "support/SerialQueue.h"
 
 #include <malloc.h>
 
@@ -90,15 +90,10 @@ AppModel::Services liveServices(std::shared_ptr<Executor> background) {
 std::shared_ptr<AppModel> makeLiveModel(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs) {
     auto background = std::make_shared<ConcurrentPool>(2);
     AppModel::Services s = liveServices(background);
-    s.prefs = std::move(prefs);
-    s.main = std::move(main);
-    s.queue = std::make_shared<SerialQueue>("corvane.sampling");
-    s.diskQueue = std::make_shared<SerialQueue>("corvane.disk");
-    s.userInitiated = std::move(background);
     s.makePressureMonitor = [](PressureMonitor::OnChange onChange) {
         return std::make_unique<PressureMonitor>(std::move(onChange));
     };
-    return AppModel::create(std::move(s));
+    return makeModelWithQueues(std::move(s), std::move(main), std::move(prefs), std::move(background));
 }
 
 } // namespace corvane

@@ -96,6 +96,25 @@ TEST(CommandLine, KnownOptionsAndUnknownOnes) {
     EXPECT_FALSE(parseCommandLine({"--report", "--bogus"}, error));
     EXPECT_EQ(error, "unknown option: --bogus");
     EXPECT_FALSE(parseCommandLine({"report"}, error));
+
+    struct MockCase {
+        std::vector<std::string> args;
+        std::optional<MockMode> mock;
+        bool json;
+    };
+    const std::vector<MockCase> mocks{
+        {{"--report", "--mock", "warn", "--json"}, MockMode::warn, true},
+        {{"--mock", "bad"}, MockMode::bad, false},
+        {{"--mock", "wran", "--json"}, std::nullopt, true}, // an unknown mode is a normal run
+        {{"--mock", "--json"}, std::nullopt, false},        // the value is whatever follows
+        {{"--report", "--mock"}, std::nullopt, false},
+    };
+    for (const MockCase& c : mocks) {
+        line = parseCommandLine(c.args, error);
+        ASSERT_TRUE(line) << testing::PrintToString(c.args);
+        EXPECT_EQ(line->mock, c.mock) << testing::PrintToString(c.args);
+        EXPECT_EQ(line->json, c.json) << testing::PrintToString(c.args);
+    }
 }
 
 } // namespace

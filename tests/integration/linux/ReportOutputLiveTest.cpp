@@ -73,6 +73,20 @@ TEST_F(HostileCacheNames, TextShowsTheNamesEscaped) {
     EXPECT_NE(result.out.find(std::string(R"(· upd\x1b[2J)") + fffd + " 更新残留："), std::string::npos) << result.out;
 }
 
+TEST(DemonstrationReport, ShowsTheCannedSituationAndLeavesTheHomeAlone) {
+    test::TempDir home;
+    const test::ShellResult warn = test::runShell(corvane(home, "--report --disk --mock warn"));
+    ASSERT_EQ(warn.status, 0) << warn.out;
+    EXPECT_NE(warn.out.find("内存偏紧，建议关掉暂时不用的软件"), std::string::npos) << warn.out;
+    EXPECT_NE(warn.out.find("微信"), std::string::npos) << warn.out;
+    EXPECT_NE(warn.out.find("Chrome 缓存"), std::string::npos) << warn.out;
+    EXPECT_NE(warn.out.find("corvane · 等你回复"), std::string::npos) << warn.out;
+    const test::ShellResult unknown = test::runShell(corvane(home, "--report --mock worse"));
+    ASSERT_EQ(unknown.status, 0) << unknown.out;
+    EXPECT_EQ(unknown.out.find("微信"), std::string::npos) << unknown.out; // the machine's own report
+    EXPECT_EQ(test::runShell("find " + quoted(home.path()) + " -mindepth 1").out, "");
+}
+
 struct FailedWrite {
     const char* name;
     const char* arguments;
