@@ -7,8 +7,9 @@
 namespace corvane {
 
 /// Runs tasks one at a time, in submission order, on one background thread of its own.
-/// Destruction finishes the running task, drops the ones not yet started and joins the thread;
-/// it must not happen on the queue's own thread. A task that throws is dropped silently.
+/// Destruction finishes the running task, drops the ones not yet started and joins the thread
+/// (or, on the queue's own thread, leaves it to end after its task). A task that throws is
+/// dropped silently.
 class SerialQueue final : public Executor {
 public:
     explicit SerialQueue(std::string label) : label_(std::move(label)) {}

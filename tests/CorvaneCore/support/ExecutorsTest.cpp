@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -118,4 +120,20 @@ TEST(ConcurrentPool, BlockedTaskDoesNotBlockTheOtherSlot) {
 }
 
 } // namespace
+// A background step can own the last reference to the pool it runs on (a cache refreshed on a
+// private pool outliving its owner); ending the pool there must not try to join that thread.
+TEST(ConcurrentPool, TaskHoldingTheLastReferenceEndsThePoolOnItsOwnThread) {
+    for (int run = 0; run < 50; ++run) {
+        auto pool = std::make_shared<ConcurrentPool>(2);
+        const std::weak_ptr<ConcurrentPool> weak = pool;
+        std::promise<void> release;
+        pool->async([owner = pool, go = release.get_future().share()] { go.wait(); });
+        pool.reset(); // the waiting task's closure is now the last owner
+        release.set_value();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!weak.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        ASSERT_TRUE(weak.expired()) << "run " << run;
+    }
+}
+
 } // namespace corvane
