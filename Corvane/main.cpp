@@ -1,5 +1,10 @@
+#include "DesktopShell.h"
+#include "app/DebugEnv.h"
 #include "app/DemoServices.h"
+#include "app/DisplayChoice.h"
 #include "app/LiveServices.h"
+#include "app/linux/SystemMonitorCommand.h"
+#include "app/linux/XdgAutostartEntry.h"
 #include "apps/WindowFacts.h"
 #include "cli/CommandLine.h"
 #include "cli/StandardOutput.h"
@@ -8,11 +13,52 @@
 #include "memory/VerdictMaker.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
+namespace {
+
+using namespace corvane;
+
+int printReport(const CommandLine& line) {
+    const AppModel::Services services = line.mock ? demoServices(*line.mock) : liveServices();
+    if (services.activity) services.activity->start();
+    ReportData data;
+    data.snapshot = services.provider->memorySnapshot();
+    data.verdict = VerdictMaker::make(data.snapshot);
+    // Demonstration data has its window facts; the window system is not asked.
+    data.apps = AppsReport{services.provider->topAppGroups(30), line.mock || readWindowFacts().has_value()};
+    if (line.disk) data.disk = services.diskAdvisors->advisor(services.running->runningIDs())->scan();
+    data.ai = services.ai->statuses();
+    return printToStandardOutput(line.json ? reportJson(data) : reportText(data));
+}
+
+int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFacts& facts,
+                 const DisplayChoice& display) {
+    if (display.platform) ::setenv("QT_QPA_PLATFORM", display.platform->c_str(), 1);
+    const DebugEnv::Environment& env = DebugEnv::env();
+    DesktopParts parts;
+    parts.makeModel = [mock = line.mock](std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs,
+                                         std::function<bool()> lowPowerMode) {
+        if (mock) return makeDemoModel(*mock, std::move(main), std::move(prefs));
+        return makeLiveModel(std::move(main), std::move(prefs), std::move(lowPowerMode));
+    };
+    parts.loginItem =
+        std::make_shared<XdgAutostartEntry>(XdgAutostartEntry::defaultFolder(), XdgAutostartEntry::runningExecutable());
+    parts.systemMonitorCommand = [] { return systemMonitorCommand(isOnSearchPath); };
+    parts.returnFreeMemory = returnFreeMemoryToSystem;
+    parts.answerSecondLaunch = !env.contains("CORVANE_ALLOW_SECOND");
+    parts.warmUp = !env.contains("CORVANE_NOWARM");
+    parts.waylandSession = facts.waylandSession;
+    // A demonstration runs beside the real copy.
+    const bool handOff = !line.mock && parts.answerSecondLaunch;
+    return runDesktop(argc, argv, std::move(parts), handOff);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    using namespace corvane;
     if (!guardStandardDescriptors()) return outputFailed(std::strerror(EBADF));
     std::string error;
     const auto line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
@@ -21,16 +67,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (line->help) return printToStandardOutput(usageText());
+    if (line->snapshot) {
+        std::cerr << "corvane: --snapshot 暂不可用：截图渲染器还没有加入本版本。\n";
+        return 2;
+    }
     if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text, line->mock);
-
-    const AppModel::Services services = line->mock ? demoServices(*line->mock) : liveServices();
-    if (services.activity) services.activity->start();
-    ReportData data;
-    data.snapshot = services.provider->memorySnapshot();
-    data.verdict = VerdictMaker::make(data.snapshot);
-    // Demonstration data has its window facts; the window system is not asked.
-    data.apps = AppsReport{services.provider->topAppGroups(30), line->mock || readWindowFacts().has_value()};
-    if (line->disk) data.disk = services.diskAdvisors->advisor(services.running->runningIDs())->scan();
-    data.ai = services.ai->statuses();
-    return printToStandardOutput(line->json ? reportJson(data) : reportText(data));
+    if (line->desktop()) {
+        const DisplayFacts facts = currentDisplayFacts();
+        const DisplayChoice display = chooseDisplay(facts);
+        if (display.reachable) return startDesktop(argc, argv, *line, facts, display);
+        std::cerr << "corvane: 没有可用的图形显示，改为打印一次报告。\n";
+    }
+    return printReport(*line);
 }

@@ -5,6 +5,7 @@
 #include "support/Executor.h"
 #include "support/MainExecutor.h"
 
+#include <functional>
 #include <memory>
 
 namespace corvane {
@@ -19,7 +20,13 @@ namespace corvane {
 AppModel::Services liveServices(std::shared_ptr<Executor> background = nullptr);
 
 /// The production model on `main`: the live services with the sampling and disk queues and a
-/// two-thread pool for background refreshes and session jumps.
-std::shared_ptr<AppModel> makeLiveModel(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs);
+/// two-thread pool for background refreshes and session jumps. `lowPowerMode` tells whether the
+/// machine saves power (never, when absent).
+std::shared_ptr<AppModel> makeLiveModel(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs,
+                                        std::function<bool()> lowPowerMode = {});
+
+/// Hands the allocator's free memory back to the system. Walks the heap: call it off the
+/// interface thread.
+void returnFreeMemoryToSystem();
 
 } // namespace corvane

@@ -20,6 +20,12 @@ struct CommandLine {
     /// "--mock MODE": canned demonstration data in place of the machine's; absent normally and
     /// for a value that names no mode.
     std::optional<MockMode> mock;
+    /// "--snapshot DIR": render the snapshot images into DIR and exit; absent without a following
+    /// argument.
+    std::optional<std::string> snapshot;
+
+    /// No terminal job was asked for: start the desktop program.
+    bool desktop() const { return !report && !json && !disk && !watch && !help && !snapshot; }
 };
 
 /// Parses the arguments after the program name. Absent (with `error` set to a message naming the

@@ -1,5 +1,6 @@
 #include "app/ArgValue.h"
 #include "app/DebugEnv.h"
+#include "app/DisplayChoice.h"
 #include "app/MockMode.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,27 @@ TEST(DebugEnv, ProcessEnvironmentMatchesWhatTheProcessReads) {
         EXPECT_EQ(value, read) << name;
     }
     EXPECT_EQ(&DebugEnv::env(), &env);
+}
+
+TEST(DisplayChoice, PanelsGoThroughXWhereverAnXServerAnswers) {
+    struct Case {
+        const char* name;
+        DisplayFacts facts;
+        DisplayChoice choice;
+    };
+    const std::string xcb = "xcb";
+    const std::string wayland = "wayland";
+    const std::vector<Case> cases{
+        {"plain X11", {std::nullopt, true, false, false}, {true, std::nullopt}},
+        {"Wayland with XWayland", {std::nullopt, true, true, true}, {true, xcb}},
+        {"Wayland without XWayland keeps the tray", {std::nullopt, false, true, true}, {true, wayland}},
+        {"no display at all", {std::nullopt, false, false, false}, {false, std::nullopt}},
+        {"a Wayland session whose compositor is gone", {std::nullopt, false, false, true}, {false, std::nullopt}},
+        {"the user's offscreen platform", {"offscreen", false, false, false}, {true, std::nullopt}},
+        {"the user's xcb without a server", {"xcb", false, true, true}, {false, std::nullopt}},
+        {"the user's wayland is kept", {"wayland", true, true, true}, {true, std::nullopt}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(chooseDisplay(c.facts), c.choice) << c.name;
 }
 
 } // namespace

@@ -81,19 +81,23 @@ AppModel::Services liveServices(std::shared_ptr<Executor> background) {
     s.diskCleaner = std::make_shared<HomeTrashCleaner>(home);
     s.links = std::make_shared<FreshSessionLinks>(home);
     s.opener = makeSystemAppOpener();
-    s.returnFreeMemory = [] { ::malloc_trim(0); };
+    s.returnFreeMemory = returnFreeMemoryToSystem;
     s.fileManagerName = "文件管理器";
     s.activity = std::move(activity);
     return s;
 }
 
-std::shared_ptr<AppModel> makeLiveModel(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs) {
+std::shared_ptr<AppModel> makeLiveModel(std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs,
+                                        std::function<bool()> lowPowerMode) {
     auto background = std::make_shared<ConcurrentPool>(2);
     AppModel::Services s = liveServices(background);
+    s.lowPowerMode = std::move(lowPowerMode);
     s.makePressureMonitor = [](PressureMonitor::OnChange onChange) {
         return std::make_unique<PressureMonitor>(std::move(onChange));
     };
     return makeModelWithQueues(std::move(s), std::move(main), std::move(prefs), std::move(background));
 }
+
+void returnFreeMemoryToSystem() { ::malloc_trim(0); }
 
 } // namespace corvane

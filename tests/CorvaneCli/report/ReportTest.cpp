@@ -90,9 +90,26 @@ TEST(CommandLine, KnownOptionsAndUnknownOnes) {
     ASSERT_TRUE(line);
     EXPECT_TRUE(line->report);
     EXPECT_TRUE(line->json);
-    line = parseCommandLine({}, error);
-    ASSERT_TRUE(line);
-    EXPECT_FALSE(line->report);
+    struct JobCase {
+        std::vector<std::string> args;
+        bool desktop;
+        std::optional<std::string> snapshot;
+    };
+    const std::vector<JobCase> jobs{
+        {{}, true, std::nullopt},
+        {{"--mock", "warn"}, true, std::nullopt}, // a demonstration of the desktop program
+        {{"--json"}, false, std::nullopt},
+        {{"--disk"}, false, std::nullopt},
+        {{"--snapshot", "/tmp/shots"}, false, "/tmp/shots"},
+        {{"--snapshot", "--report"}, false, "--report"}, // the value is whatever follows
+        {{"--snapshot"}, true, std::nullopt},            // without a folder it is ignored
+    };
+    for (const JobCase& c : jobs) {
+        line = parseCommandLine(c.args, error);
+        ASSERT_TRUE(line) << testing::PrintToString(c.args);
+        EXPECT_EQ(line->desktop(), c.desktop) << testing::PrintToString(c.args);
+        EXPECT_EQ(line->snapshot, c.snapshot) << testing::PrintToString(c.args);
+    }
     EXPECT_FALSE(parseCommandLine({"--report", "--bogus"}, error));
     EXPECT_EQ(error, "unknown option: --bogus");
     EXPECT_FALSE(parseCommandLine({"report"}, error));

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/AppModel.h"
+#include "prefs/LoginItem.h"
+#include "prefs/PreferenceStore.h"
+#include "support/MainExecutor.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QScreen;
+
+namespace corvane {
+
+class InstanceService;
+class MachineStateWatcher;
+class QtMainExecutor;
+class SettingsWindowController;
+class StatusItemController;
+class TrayHostWatcher;
+
+/// What the entry point hands the desktop program: the pieces only the composition root can
+/// name, and the switches read from the command line and the environment.
+struct DesktopParts {
+    /// Builds the model on the main executor with the store; `lowPowerMode` tells whether the
+    /// machine saves power.
+    std::function<std::shared_ptr<AppModel>(std::shared_ptr<MainExecutor>, std::shared_ptr<PreferenceStore>,
+                                            std::function<bool()> lowPowerMode)>
+        makeModel;
+    std::shared_ptr<LoginItem> loginItem;
+    /// The command that opens the desktop's system monitor; empty when there is none.
+    std::function<std::vector<std::string>()> systemMonitorCommand;
+    /// Hands free memory back to the system; runs off the interface thread.
+    std::function<void()> returnFreeMemory;
+    /// Whether the screens are on; absent when the window system cannot tell.
+    std::function<std::optional<bool>()> screensOn;
+    /// Answer a second launch over the session bus (off with `CORVANE_ALLOW_SECOND`).
+    bool answerSecondLaunch{true};
+    /// Return memory to the system once the start-up is over (off with `CORVANE_NOWARM`).
+    bool warmUp{true};
+    /// The login session is a Wayland one.
+    bool waylandSession{false};
+};
+
+/// The desktop program's shell: keeps the user's preferences in their file, builds the model, the tray item (once a tray host exists), the
+/// settings window and the listeners, and owns them for the life of the process. Main thread only.
+class DesktopShell final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DesktopShell(DesktopParts parts, QObject* parent = nullptr);
+    ~DesktopShell() override;
+    DesktopShell(const DesktopShell&) = delete;
+    DesktopShell& operator=(const DesktopShell&) = delete;
+
+    /// The launch sequence: defaults, model, settings and tray wiring, the second-launch
+    /// listener, the machine's state, `start()`, then the warm-up two seconds later.
+    void launch();
+    void showSettings();
+
+    /// Called with the screen of a left click on the tray item (null when unknown).
+    std::function<void(QScreen*)> onIconToggle = [](QScreen*) {};
+
+    const std::shared_ptr<AppModel>& model() const { return model_; }
+
+private:
+    void createStatusItem();
+    void openSystemMonitor() const;
+    void warmUp();
+
+    DesktopParts parts_;
+    std::shared_ptr<QtMainExecutor> main_;
+    std::shared_ptr<PreferenceStore> prefs_;
+    std::shared_ptr<AppModel> model_;
+    std::unique_ptr<SettingsWindowController> settings_;
+    QPointer<MachineStateWatcher> machine_;
+    QPointer<TrayHostWatcher> trayHosts_;
+    QPointer<StatusItemController> status_;
+    QPointer<InstanceService> instance_;
+};
+
+/// Runs the desktop program until it is asked to quit: the application object, the hand-off to a
+/// running copy (when `handOff`; a second launch then ends here with 0), the shell and the event
+/// loop. Returns the exit status.
+int runDesktop(int argc, char** argv, DesktopParts parts, bool handOff);
+
+} // namespace corvane
