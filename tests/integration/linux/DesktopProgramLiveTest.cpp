@@ -1,0 +1,100 @@
+// Integration: the desktop program as a person starts it, on a private X server (with a window
+// manager) and a private session bus: the hand-off of a second launch, side-by-side copies, and
+// the report where no display answers.
+#include "XSession.h"
+#include "support/DbusDaemon.h"
+#include "support/ShellCommand.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+class DesktopProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(x.failure(), "");
+        ASSERT_TRUE(bus) << "no private session bus";
+        home.makeDirectory(".config");
+    }
+
+    /// `env` with the variables a desktop session gives the program, then `extra`, then corvane.
+    std::vector<std::string> command(const std::vector<std::string>& arguments,
+                                     const std::vector<std::string>& extra = {}) const {
+        std::vector<std::string> argv{"env",
+                                      "-i",
+                                      "HOME=" + home.path(),
+                                      "XDG_CONFIG_HOME=" + home.path() + "/.config",
+                                      "PATH=/usr/bin:/bin",
+                                      std::string("DISPLAY=") + std::getenv("DISPLAY"),
+                                      std::string("XAUTHORITY=") + std::getenv("XAUTHORITY"),
+                                      "DBUS_SESSION_BUS_ADDRESS=" + bus->address(),
+                                      "DBUS_SYSTEM_BUS_ADDRESS=" + bus->address(),
+                                      "CORVANE_NOWARM=1"};
+        argv.insert(argv.end(), extra.begin(), extra.end());
+        argv.emplace_back(CORVANE_EXECUTABLE);
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return argv;
+    }
+
+    static std::string shellLine(const std::vector<std::string>& argv) {
+        std::string line;
+        for (const std::string& word : argv) line += "'" + word + "' ";
+        return line;
+    }
+
+    bool nameOwned() const {
+        return test::runShell("dbus-send --bus='" + bus->address() +
+                              "' --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus "
+                              "org.freedesktop.DBus.NameHasOwner string:com.quillmere.Corvane")
+                   .out.find("boolean true") != std::string::npos;
+    }
+
+    static bool settingsShown() { return test::runShell("xdotool search --name 'Corvane 设置'").status == 0; }
+
+    test::XSession x;
+    std::optional<test::DbusDaemon> bus = test::DbusDaemon::start();
+    test::TempDir home;
+};
+
+TEST_F(DesktopProgram, ASecondLaunchHandsOffToTheRunningCopyWhichShowsItsSettings) {
+    test::ChildProcess first(command({"--mock", "ok"})); // a demonstration answers a second launch too
+    ASSERT_TRUE(first.started());
+    ASSERT_TRUE(test::eventually([&] { return nameOwned(); }, 20s));
+    EXPECT_FALSE(settingsShown());
+
+    EXPECT_EQ(test::runShell("timeout 20 " + shellLine(command({}))).status, 0);
+    EXPECT_TRUE(test::eventually(settingsShown, 10s));
+    EXPECT_FALSE(first.exited());
+}
+
+TEST_F(DesktopProgram, AllowSecondRunsCopiesSideBySideThatAnswerNobody) {
+    const std::vector<std::string> allow{"CORVANE_ALLOW_SECOND=1"};
+    test::ChildProcess first(command({"--mock", "warn"}, allow));
+    test::ChildProcess second(command({}, allow));
+    ASSERT_TRUE(first.started() && second.started());
+    // Both reach their event loops: each maps nothing yet but stays up past the hand-off wait.
+    EXPECT_FALSE(second.waitForExit(3s));
+    EXPECT_FALSE(first.exited());
+    EXPECT_FALSE(nameOwned());
+}
+
+TEST_F(DesktopProgram, WithoutADisplayItSaysSoOnceAndPrintsTheReport) {
+    const std::string out = home.path() + "/out";
+    const std::string err = home.path() + "/err";
+    const test::ShellResult result = test::runShell("env -i HOME='" + home.path() + "' PATH=/usr/bin:/bin timeout 60 " +
+                                                    CORVANE_EXECUTABLE " --mock bad >'" + out + "' 2>'" + err + "'");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(test::runShell("wc -l < '" + err + "'").out, "1\n");
+    EXPECT_NE(test::runShell("cat '" + out + "'").out.find("内存"), std::string::npos);
+}
+
+} // namespace
+} // namespace corvane
