@@ -37,6 +37,9 @@ SettingsWindowController::~SettingsWindowController() {
 }
 
 void SettingsWindowController::show() {
+    // A window closed earlier in this event-loop turn still awaits its deletion: showing it again
+    // would let it vanish a moment later, so a fresh one is built.
+    if (window_ && !window_->isVisible()) window_ = nullptr;
     if (!window_) open();
     window_->show();
     window_->raise();
@@ -76,7 +79,11 @@ void SettingsWindowController::open() {
             },
             Qt::QueuedConnection);
     });
-    QObject::connect(window, &QObject::destroyed, [this] { subscription_.reset(); });
+    // Pointers to a dying object read null before it reports its destruction; a replaced window
+    // going late leaves its successor's subscription alone.
+    QObject::connect(window, &QObject::destroyed, [this] {
+        if (!window_) subscription_.reset();
+    });
     refresh();
 }
 

@@ -94,6 +94,15 @@ TEST_F(SettingsWindow, OpensOnceWithItsTitleSizeAndEveryControl) {
     for (const char* header : {"通用", "AI 提醒", "提醒范围", "菜单栏图标"}) EXPECT_TRUE(showsText(header)) << header;
     EXPECT_TRUE(showsText(idleFooter));
     EXPECT_FALSE(showsText(QString::fromUtf8(waylandSessionNote.data(), waylandSessionNote.size())));
+
+    first->close(); // and shown again before the closed window is deleted
+    controller->show();
+    test::runEventsFor(50);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    Prefs::set(*store, Prefs::hideIcon, true);
+    EXPECT_TRUE(runEventsUntil([&] { return control(QStringLiteral("隐藏菜单栏图标"))->isChecked(); }))
+        << "the fresh window follows the store";
 }
 
 // Each toggle writes its key at once; a change made elsewhere, on another thread, moves the toggle.
