@@ -23,6 +23,16 @@ int timerMilliseconds(double seconds) {
     return static_cast<int>(std::ceil(std::clamp(seconds, 0.0, longestTimerSeconds) * 1000));
 }
 
+// Holds a store subscription for as long as its parent, the window, lives.
+class SubscriptionOwner final : public QObject {
+public:
+    SubscriptionOwner(PreferenceSubscription subscription, QObject* parent)
+        : QObject(parent), subscription_(std::move(subscription)) {}
+
+private:
+    PreferenceSubscription subscription_;
+};
+
 } // namespace
 
 SettingsWindowController::SettingsWindowController(std::shared_ptr<PreferenceStore> store,
@@ -32,7 +42,6 @@ SettingsWindowController::SettingsWindowController(std::shared_ptr<PreferenceSto
       session_(std::move(session)) {}
 
 SettingsWindowController::~SettingsWindowController() {
-    subscription_.reset();
     delete window_.data();
 }
 
@@ -71,7 +80,7 @@ void SettingsWindowController::open() {
 
     // The store may notify from any thread: hop to the Qt thread, where the window's pointer is
     // read; a notification that arrives after the window closed finds it gone.
-    subscription_ = store_->onChange([this, target = QPointer<SettingsForm>(window)](std::string_view) {
+    auto subscription = store_->onChange([this, target = QPointer<SettingsForm>(window)](std::string_view) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [this, target] {
@@ -79,11 +88,7 @@ void SettingsWindowController::open() {
             },
             Qt::QueuedConnection);
     });
-    // Pointers to a dying object read null before it reports its destruction; a replaced window
-    // going late leaves its successor's subscription alone.
-    QObject::connect(window, &QObject::destroyed, [this] {
-        if (!window_) subscription_.reset();
-    });
+    new SubscriptionOwner(std::move(subscription), window);
     refresh();
 }
 

@@ -47,11 +47,10 @@ private:
     Clock clock_;
     DesktopSession session_;
 
-    // State of the open window; the timer is its child.
+    // State of the open window; the timer and the store subscription are its children.
     QPointer<SettingsForm> window_;
     QPointer<QTimer> contentTimer_;
     LaunchAtLoginState launch_;
-    PreferenceSubscription subscription_;
 };
 
 } // namespace corvane
