@@ -43,17 +43,16 @@ void showOptionalText(QLabel* label, const std::optional<std::string_view>& text
 }
 
 // The rounded box that holds a section's rows.
-class GroupBox final : public QFrame {
-public:
-    explicit GroupBox(QWidget* parent) : QFrame(parent) {
-        setObjectName("settingsGroup");
-        const QPalette& colours = palette();
-        setStyleSheet(QStringLiteral("#settingsGroup { background: %1; border: 1px solid %2; border-radius: %3px; }")
-                          .arg(colours.color(SettingsStyle::groupRole).name(),
-                               colours.color(SettingsStyle::groupBorderRole).name())
-                          .arg(SettingsStyle::groupRadius));
-    }
-};
+QFrame* makeGroup(QWidget* parent) {
+    auto* group = new QFrame(parent);
+    group->setObjectName("settingsGroup");
+    const QPalette& colours = group->palette();
+    group->setStyleSheet(QStringLiteral("#settingsGroup { background: %1; border: 1px solid %2; border-radius: %3px; }")
+                             .arg(colours.color(SettingsStyle::groupRole).name(),
+                                  colours.color(SettingsStyle::groupBorderRole).name())
+                             .arg(SettingsStyle::groupRadius));
+    return group;
+}
 
 QFrame* makeDivider(QWidget* parent) {
     auto* line = new QFrame(parent);
@@ -117,7 +116,7 @@ QWidget* SettingsForm::buildSection(std::size_t index, const SettingsSection& se
     header->setContentsMargins(SettingsStyle::rowPadding / 2, 0, 0, 0);
     layout->addWidget(header);
 
-    auto* group = new GroupBox(box);
+    QFrame* group = makeGroup(box);
     auto* rows = new QVBoxLayout(group);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(0);
