@@ -23,17 +23,6 @@ private:
     test::ScopedEnvironment tz_;
 };
 
-struct RecordingLoginItem final : LoginItem {
-    bool enabled = false;
-    bool fails = false;
-    bool isEnabled() const override { return enabled; }
-    bool setEnabled(bool on) override {
-        if (fails) return false;
-        enabled = on;
-        return true;
-    }
-};
-
 TEST(SettingsFormContent, SectionsControlsAndBindingsInOrder) {
     InMemoryPreferenceStore store;
     Prefs::registerDefaults(store);
@@ -116,34 +105,6 @@ TEST(SettingsFormContent, PauseLaunchErrorAndWaylandTexts) {
     }
     EXPECT_EQ(settingsFormContent(InMemoryPreferenceStore{}, fourteen, {}, {"wayland", std::nullopt}).sections[0].note,
               waylandSessionNote);
-}
-
-TEST(SettingsFormContent, UsingEachControl) {
-    InMemoryPreferenceStore store;
-    Prefs::registerDefaults(store);
-    RecordingLoginItem login;
-    const auto form = settingsFormContent(store, fourteen, {}, {});
-    for (const auto& section : form.sections) {
-        for (const auto& control : section.controls) {
-            if (control.kind != SettingsControlKind::preferenceToggle) continue;
-            const bool flipped = !control.on;
-            EXPECT_EQ(useSettingsControl(control, flipped, fourteen, store, login, {}), LaunchAtLoginState{});
-            EXPECT_EQ(Prefs::value(store, *control.preference), flipped) << control.title;
-        }
-    }
-    EXPECT_FALSE(login.enabled);
-
-    const SettingsControl& pause = form.sections[1].controls.back();
-    useSettingsControl(pause, false, fourteen, store, login, {});
-    EXPECT_EQ(Prefs::value(store, Prefs::pausedUntil), unixSeconds(fourteen) + 3600);
-    useSettingsControl(pause, false, addingSeconds(fourteen, 60), store, login, {});
-    EXPECT_EQ(Prefs::value(store, Prefs::pausedUntil), 0.0);
-
-    const SettingsControl& launch = form.sections[0].controls.front();
-    EXPECT_EQ(useSettingsControl(launch, true, fourteen, store, login, {}), (LaunchAtLoginState{true, std::nullopt}));
-    login.fails = true;
-    EXPECT_EQ(useSettingsControl(launch, false, fourteen, store, login, {true, std::nullopt}),
-              (LaunchAtLoginState{false, launchAtLoginFailureText}));
 }
 
 } // namespace
