@@ -1,8 +1,7 @@
 #include "QtMainExecutor.h"
+#include "RunEvents.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 
 #include <gtest/gtest.h>
 
@@ -14,20 +13,8 @@
 namespace corvane {
 namespace {
 
-// Runs this thread's event loop until `done` holds or `timeoutMs` pass; returns `done()`.
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-        // Outside exec() deferred deletions wait for this.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return done();
-}
-
-void runEventsFor(int ms) {
-    runEventsUntil([] { return false; }, ms);
-}
+using test::runEventsFor;
+using test::runEventsUntil;
 
 TEST(QtMainExecutor, WorkFromEightThreadsRunsOnTheMainThreadInPostingOrderPerThread) {
     constexpr int threads = 8;
