@@ -50,7 +50,7 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
     parts.returnFreeMemory = returnFreeMemoryToSystem;
     parts.answerSecondLaunch = !env.contains("CORVANE_ALLOW_SECOND");
     parts.warmUp = !env.contains("CORVANE_NOWARM");
-    parts.waylandSession = facts.waylandSession;
+    parts.session = facts.session;
     // A demonstration runs beside the real copy.
     const bool handOff = !line.mock && parts.answerSecondLaunch;
     return runDesktop(argc, argv, std::move(parts), handOff);

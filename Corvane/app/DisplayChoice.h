@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prefs/SettingsFormContent.h"
+
 #include <optional>
 #include <string>
 
@@ -13,8 +15,8 @@ struct DisplayFacts {
     bool x11Reachable{false};
     /// A Wayland compositor's socket exists at `$WAYLAND_DISPLAY`.
     bool waylandReachable{false};
-    /// The login session is a Wayland one (`XDG_SESSION_TYPE` or `WAYLAND_DISPLAY`).
-    bool waylandSession{false};
+    /// The login session's type and Wayland display.
+    DesktopSession session;
 };
 
 /// How the desktop program starts its windows.

@@ -42,8 +42,7 @@ void DesktopShell::launch() {
     model_ = parts_.makeModel(main_, prefs_, [machine] { return machine && machine->powerSaver(); });
 
     settings_ = std::make_unique<SettingsWindowController>(prefs_, parts_.loginItem,
-                                                           [main = main_] { return main->now(); },
-                                                           parts_.waylandSession);
+                                                           [main = main_] { return main->now(); }, parts_.session);
     QPointer<DesktopShell> self = this;
     model_->openSettings = [self] {
         if (self) self->showSettings();

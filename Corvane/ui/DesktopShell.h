@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "prefs/LoginItem.h"
 #include "prefs/PreferenceStore.h"
+#include "prefs/SettingsFormContent.h"
 #include "support/MainExecutor.h"
 
 #include <QObject>
@@ -44,8 +45,8 @@ struct DesktopParts {
     bool answerSecondLaunch{true};
     /// Return memory to the system once the start-up is over (off with `CORVANE_NOWARM`).
     bool warmUp{true};
-    /// The login session is a Wayland one.
-    bool waylandSession{false};
+    /// The login session (the settings window explains the limits of a Wayland one).
+    DesktopSession session;
 };
 
 /// The desktop program's shell: keeps the user's preferences in their file, builds the model, the tray item (once a tray host exists), the

@@ -124,15 +124,17 @@ TEST(DisplayChoice, PanelsGoThroughXWhereverAnXServerAnswers) {
     };
     const std::string xcb = "xcb";
     const std::string wayland = "wayland";
+    const DesktopSession x11{"x11", std::nullopt};
+    const DesktopSession waylandSession{"wayland", "wayland-0"};
     const std::vector<Case> cases{
-        {"plain X11", {std::nullopt, true, false, false}, {true, std::nullopt}},
-        {"Wayland with XWayland", {std::nullopt, true, true, true}, {true, xcb}},
-        {"Wayland without XWayland keeps the tray", {std::nullopt, false, true, true}, {true, wayland}},
-        {"no display at all", {std::nullopt, false, false, false}, {false, std::nullopt}},
-        {"a Wayland session whose compositor is gone", {std::nullopt, false, false, true}, {false, std::nullopt}},
-        {"the user's offscreen platform", {"offscreen", false, false, false}, {true, std::nullopt}},
-        {"the user's xcb without a server", {"xcb", false, true, true}, {false, std::nullopt}},
-        {"the user's wayland is kept", {"wayland", true, true, true}, {true, std::nullopt}},
+        {"plain X11", {std::nullopt, true, false, x11}, {true, std::nullopt}},
+        {"Wayland with XWayland", {std::nullopt, true, true, waylandSession}, {true, xcb}},
+        {"Wayland without XWayland keeps the tray", {std::nullopt, false, true, waylandSession}, {true, wayland}},
+        {"no display at all", {std::nullopt, false, false, {}}, {false, std::nullopt}},
+        {"a Wayland session whose compositor is gone", {std::nullopt, false, false, waylandSession}, {false, std::nullopt}},
+        {"the user's offscreen platform", {"offscreen", false, false, {}}, {true, std::nullopt}},
+        {"the user's xcb without a server", {"xcb", false, true, waylandSession}, {false, std::nullopt}},
+        {"the user's wayland is kept", {"wayland", true, true, waylandSession}, {true, std::nullopt}},
     };
     for (const Case& c : cases) EXPECT_EQ(chooseDisplay(c.facts), c.choice) << c.name;
 }

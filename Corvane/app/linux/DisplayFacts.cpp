@@ -35,7 +35,7 @@ DisplayFacts currentDisplayFacts() {
     facts.configuredPlatform = nonEmpty(env, "QT_QPA_PLATFORM");
     facts.x11Reachable = nonEmpty(env, "DISPLAY") && X11Connection::open() != nullptr;
     facts.waylandReachable = waylandSocketExists(env);
-    facts.waylandSession = nonEmpty(env, "XDG_SESSION_TYPE") == "wayland" || nonEmpty(env, "WAYLAND_DISPLAY");
+    facts.session = {nonEmpty(env, "XDG_SESSION_TYPE"), nonEmpty(env, "WAYLAND_DISPLAY")};
     return facts;
 }
 
