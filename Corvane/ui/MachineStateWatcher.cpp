@@ -17,26 +17,27 @@ namespace corvane {
 
 namespace {
 
-const QString login1 = QStringLiteral("org.freedesktop.login1");
-const QString login1Path = QStringLiteral("/org/freedesktop/login1");
-const QString login1Manager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString login1Session = QStringLiteral("org.freedesktop.login1.Session");
-const QString lockedHint = QStringLiteral("LockedHint");
-const QString properties = QStringLiteral("org.freedesktop.DBus.Properties");
-const QString propertiesChanged = QStringLiteral("PropertiesChanged");
-const QString activeProfile = QStringLiteral("ActiveProfile");
+constexpr QLatin1String login1("org.freedesktop.login1");
+constexpr QLatin1String login1Path("/org/freedesktop/login1");
+constexpr QLatin1String login1Manager("org.freedesktop.login1.Manager");
+constexpr QLatin1String login1Session("org.freedesktop.login1.Session");
+constexpr QLatin1String lockedHint("LockedHint");
+constexpr QLatin1String properties("org.freedesktop.DBus.Properties");
+constexpr QLatin1String propertiesChanged("PropertiesChanged");
+constexpr QLatin1String activeProfile("ActiveProfile");
 
 /// A screen saver's bus name, which is also its interface.
-const QString screenSavers[] = {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("org.gnome.ScreenSaver")};
+constexpr QLatin1String screenSavers[] = {QLatin1String("org.freedesktop.ScreenSaver"),
+                                          QLatin1String("org.gnome.ScreenSaver")};
 
 /// power-profiles-daemon's old and new names; recent versions answer on both.
 struct PowerProfiles {
-    QString service;
-    QString path;
+    QLatin1String service;
+    QLatin1String path;
 };
-const PowerProfiles powerProfiles[] = {
-    {QStringLiteral("net.hadess.PowerProfiles"), QStringLiteral("/net/hadess/PowerProfiles")},
-    {QStringLiteral("org.freedesktop.UPower.PowerProfiles"), QStringLiteral("/org/freedesktop/UPower/PowerProfiles")},
+constexpr PowerProfiles powerProfiles[] = {
+    {QLatin1String("net.hadess.PowerProfiles"), QLatin1String("/net/hadess/PowerProfiles")},
+    {QLatin1String("org.freedesktop.UPower.PowerProfiles"), QLatin1String("/org/freedesktop/UPower/PowerProfiles")},
 };
 
 QDBusMessage getProperty(const QString& service, const QString& path, const QString& interface, const QString& name) {
@@ -61,7 +62,7 @@ MachineStateWatcher::MachineStateWatcher(QDBusConnection systemBus, QDBusConnect
     // connecting to a missing bus fails quietly and leaves the machine awake.
     systemBus_.connect(login1, login1Path, login1Manager, QStringLiteral("PrepareForSleep"), this,
                        SLOT(prepareForSleep(bool)));
-    for (const QString& saver : screenSavers) {
+    for (const QLatin1String saver : screenSavers) {
         // Any path: KDE signals on /ScreenSaver and on /org/freedesktop/ScreenSaver.
         sessionBus_.connect(saver, QString(), saver, QStringLiteral("ActiveChanged"), this,
                             SLOT(screenSaverActiveChanged(bool)));
@@ -185,6 +186,11 @@ void MachineStateWatcher::setPowerProfile(const QString& profile) {
 
 void MachineStateWatcher::callAsync(const QDBusConnection& bus, const QDBusMessage& call,
                                     std::function<void(const QDBusMessage&)> onReply, std::function<void()> onError) {
+    // A call on a connection that never came up is never answered at all.
+    if (!bus.isConnected()) {
+        if (onError) onError();
+        return;
+    }
     auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [onReply = std::move(onReply), onError = std::move(onError)](QDBusPendingCallWatcher* finished) {
@@ -198,7 +204,7 @@ void MachineStateWatcher::callAsync(const QDBusConnection& bus, const QDBusMessa
             });
 }
 
-void connectModel(MachineStateWatcher& watcher, std::weak_ptr<AppModel> model) {
+void connectModel(MachineStateWatcher& watcher, const std::weak_ptr<AppModel>& model) {
     QObject::connect(&watcher, &MachineStateWatcher::suspendedChanged, &watcher, [model](bool suspended) {
         const std::shared_ptr<AppModel> m = model.lock();
         if (!m) return;

@@ -66,7 +66,8 @@ private:
     void readLockedHint();
     void readActiveProfile(const QString& service, const QString& path, const QString& interface);
     void setPowerProfile(const QString& profile);
-    /// Sends `call` without waiting; `onReply` runs here with a successful reply only.
+    /// Sends `call` without waiting; `onReply` runs here with a successful reply, `onError` (when
+    /// given) with any other outcome.
     void callAsync(const QDBusConnection& bus, const QDBusMessage& call, std::function<void(const QDBusMessage&)> onReply,
                    std::function<void()> onError = {});
 
@@ -81,7 +82,7 @@ private:
 /// Lets `watcher` drive `model` on the interface thread: suspended suspends it (at once when the
 /// watcher already is), awake again resumes it, and a switch of the power saver reschedules its
 /// timers. Does nothing once the model is gone.
-void connectModel(MachineStateWatcher& watcher, std::weak_ptr<AppModel> model);
+void connectModel(MachineStateWatcher& watcher, const std::weak_ptr<AppModel>& model);
 
 /// The model's low-power source: the watcher's power saver; off once the watcher is gone.
 /// Interface thread only.
