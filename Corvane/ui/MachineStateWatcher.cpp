@@ -30,7 +30,8 @@ constexpr QLatin1String activeProfile("ActiveProfile");
 constexpr QLatin1String screenSavers[] = {QLatin1String("org.freedesktop.ScreenSaver"),
                                           QLatin1String("org.gnome.ScreenSaver")};
 
-/// power-profiles-daemon's old and new names; recent versions answer on both.
+/// power-profiles-daemon's old and new names, each also the name of its interface; recent
+/// versions answer on both.
 struct PowerProfiles {
     QLatin1String service;
     QLatin1String path;
@@ -70,7 +71,7 @@ MachineStateWatcher::MachineStateWatcher(QDBusConnection systemBus, QDBusConnect
     for (const auto& [service, path] : powerProfiles) {
         systemBus_.connect(service, path, properties, propertiesChanged, this,
                            SLOT(powerProfilePropertiesChanged(QString, QVariantMap, QStringList)));
-        readActiveProfile(service, path, service);
+        readActiveProfile(service, path);
     }
     findSession();
 
@@ -88,22 +89,18 @@ void MachineStateWatcher::checkScreens() {
 }
 
 void MachineStateWatcher::prepareForSleep(bool starting) {
-    if (starting) {
-        set(AwayCondition::asleep, true);
-    } else {
-        leave(AwayCondition::asleep);
-    }
+    report(AwayCondition::asleep, starting);
 }
 
 void MachineStateWatcher::screenSaverActiveChanged(bool active) {
-    lockReported(active);
+    report(AwayCondition::locked, active);
 }
 
 void MachineStateWatcher::sessionPropertiesChanged(const QString& interface, const QVariantMap& changed,
                                                    const QStringList& invalidated) {
     if (interface != login1Session) return;
     if (const auto it = changed.find(lockedHint); it != changed.end()) {
-        lockReported(it->toBool());
+        report(AwayCondition::locked, it->toBool());
     } else if (invalidated.contains(lockedHint)) {
         readLockedHint();
     }
@@ -116,7 +113,7 @@ void MachineStateWatcher::powerProfilePropertiesChanged(const QString& interface
         if (const auto it = changed.find(activeProfile); it != changed.end()) {
             setPowerProfile(it->toString());
         } else if (invalidated.contains(activeProfile)) {
-            readActiveProfile(service, path, service);
+            readActiveProfile(service, path);
         }
     }
 }
@@ -125,19 +122,11 @@ void MachineStateWatcher::set(AwayCondition condition, bool holds) {
     if (const std::optional<bool> change = state_.set(condition, holds)) emit suspendedChanged(*change);
 }
 
-void MachineStateWatcher::lockReported(bool locked) {
-    if (locked) {
-        set(AwayCondition::locked, true);
-    } else {
-        leave(AwayCondition::locked);
-    }
-}
-
-void MachineStateWatcher::leave(AwayCondition condition) {
-    // Screens switched off before a sleep or a lock are on again by now; asking first keeps a
-    // stale reading from holding the machine suspended until the next check.
-    if (state_.holds(AwayCondition::screensOff)) checkScreens();
-    set(condition, false);
+void MachineStateWatcher::report(AwayCondition condition, bool holds) {
+    // Screens switched off before a sleep or a lock are on again when it ends; asking first keeps
+    // a stale reading from holding the machine suspended until the next check.
+    if (!holds && state_.holds(AwayCondition::screensOff)) checkScreens();
+    set(condition, holds);
 }
 
 void MachineStateWatcher::findSession() {
@@ -170,11 +159,11 @@ void MachineStateWatcher::followSession(const QString& path) {
 
 void MachineStateWatcher::readLockedHint() {
     callAsync(systemBus_, getProperty(login1, sessionPath_, login1Session, lockedHint),
-              [this](const QDBusMessage& reply) { lockReported(propertyValue(reply).toBool()); });
+              [this](const QDBusMessage& reply) { report(AwayCondition::locked, propertyValue(reply).toBool()); });
 }
 
-void MachineStateWatcher::readActiveProfile(const QString& service, const QString& path, const QString& interface) {
-    callAsync(systemBus_, getProperty(service, path, interface, activeProfile),
+void MachineStateWatcher::readActiveProfile(const QString& service, const QString& path) {
+    callAsync(systemBus_, getProperty(service, path, service, activeProfile),
               [this](const QDBusMessage& reply) { setPowerProfile(propertyValue(reply).toString()); });
 }
 

@@ -24,7 +24,8 @@ class AppModel;
 /// - sleep: logind's `PrepareForSleep` on the system bus;
 /// - lock: the current session's `LockedHint` (read at start, then followed) on the system bus,
 ///   and the `ActiveChanged` signal of the freedesktop and GNOME screen savers on the session bus;
-/// - screens switched off: `screensOn`, asked every 45 s and whenever sleep or a lock ends;
+/// - screens switched off: `screensOn`, asked every 45 s and when a sleep or lock ends while the
+///   screens were last seen off;
 /// - power saver: power-profiles-daemon's `ActiveProfile` is "power-saver" (both of its bus
 ///   names; read at start, then followed).
 /// The machine is suspended while it sleeps, is locked or its screens are off; signals come only
@@ -57,14 +58,13 @@ private slots:
 
 private:
     void set(AwayCondition condition, bool holds);
-    /// The session's lock hint and the screen savers speak for one condition: the latest holds.
-    void lockReported(bool locked);
-    /// A sleep or lock ended: the screens may have come on meanwhile.
-    void leave(AwayCondition condition);
+    /// A sleep or lock began or ended. The session's lock hint and the screen savers all report
+    /// `locked`: the latest report holds.
+    void report(AwayCondition condition, bool holds);
     void findSession();
     void followSession(const QString& path);
     void readLockedHint();
-    void readActiveProfile(const QString& service, const QString& path, const QString& interface);
+    void readActiveProfile(const QString& service, const QString& path);
     void setPowerProfile(const QString& profile);
     /// Sends `call` without waiting; `onReply` runs here with a successful reply, `onError` (when
     /// given) with any other outcome.
