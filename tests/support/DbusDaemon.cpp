@@ -3,16 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
 #include <utility>
-#include <vector>
-
-extern char** environ;
 
 namespace corvane::test {
 
@@ -60,23 +57,25 @@ std::optional<DbusDaemon> DbusDaemon::start() {
     DbusDaemon bus;
     bus.folder_ = std::make_unique<TempDir>();
     const std::string config = bus.folder_->write("bus.conf", configuration(*bus.folder_ / "bus"));
+    std::string configArgument = "--config-file=" + config;
+    char* const argv[] = {const_cast<char*>("dbus-daemon"), configArgument.data(), const_cast<char*>("--nofork"),
+                          const_cast<char*>("--print-address"), nullptr};
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) return std::nullopt;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    std::vector<std::string> args{"dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (::posix_spawnp(&bus.pid_, argv[0], &actions, &attributes, argv.data(), environ) != 0) bus.pid_ = -1;
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = ::getpid();
+    bus.pid_ = ::fork();
+    if (bus.pid_ == 0) {
+        // A test that dies without unwinding (an abort, a sanitizer halting) takes its bus along.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        ::setsid();
+        const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        ::execvp(argv[0], argv);
+        ::_exit(127);
+    }
     ::close(out[1]);
     // The address is printed once the socket listens.
     if (bus.pid_ > 0) bus.address_ = readLine(out[0], std::chrono::steady_clock::now() + kStartDeadline);
