@@ -7,6 +7,7 @@
 namespace corvane {
 namespace {
 
+// The away conditions in their declared order, then the power saver.
 enum class Input { asleep, locked, screensOff, powerSaver };
 
 /// One report from a source and what the state must say about it: the new suspended state (or
