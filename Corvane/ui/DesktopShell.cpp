@@ -2,6 +2,7 @@
 
 #include "MachineStateWatcher.h"
 #include "QtMainExecutor.h"
+#include "ScreensOn.h"
 #include "SettingsPreferenceStore.h"
 #include "SettingsWindowController.h"
 #include "SingleInstance.h"
@@ -36,10 +37,9 @@ DesktopShell::~DesktopShell() = default;
 void DesktopShell::launch() {
     Prefs::registerDefaults(*prefs_);
 
-    machine_ = new MachineStateWatcher(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), parts_.screensOn,
-                                       this);
-    QPointer<MachineStateWatcher> machine = machine_;
-    model_ = parts_.makeModel(main_, prefs_, [machine] { return machine && machine->powerSaver(); });
+    machine_ = new MachineStateWatcher(QDBusConnection::systemBus(), QDBusConnection::sessionBus(),
+                                       systemScreensOnReader(), this);
+    model_ = parts_.makeModel(main_, prefs_, powerSaverSource(*machine_));
 
     settings_ = std::make_unique<SettingsWindowController>(prefs_, parts_.loginItem,
                                                            [main = main_] { return main->now(); }, parts_.session);

@@ -39,8 +39,6 @@ struct DesktopParts {
     std::function<std::vector<std::string>()> systemMonitorCommand;
     /// Hands free memory back to the system; runs off the interface thread.
     std::function<void()> returnFreeMemory;
-    /// Whether the screens are on; absent when the window system cannot tell.
-    std::function<std::optional<bool>()> screensOn;
     /// Answer a second launch over the session bus (off with `CORVANE_ALLOW_SECOND`).
     bool answerSecondLaunch{true};
     /// Return memory to the system once the start-up is over (off with `CORVANE_NOWARM`).
