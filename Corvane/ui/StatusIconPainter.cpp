@@ -34,6 +34,10 @@ void drawFitted(QPainter& painter, const QString& text, QFont font, const QRectF
     painter.drawText(box.center() - ink.center(), text);
 }
 
+double badgeSide(double side) {
+    return badgeUnits * side / slotUnits;
+}
+
 QFont numberFont() {
     QFont font = QGuiApplication::font();
     font.setWeight(QFont::DemiBold);
@@ -93,16 +97,17 @@ QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, i
         painter.setPen(titleColor(look.title->color, templateColor));
         drawFitted(painter, number, numberFont(), QRectF(0, s / 2, s, s / 2).adjusted(s / 32, s / 32, -s / 32, 0));
         if (percentSign) {
-            const QRectF signBox(glyphSide, 0, s - glyphSide, s / 2);
-            drawFitted(painter, QStringLiteral("%"), numberFont(), signBox.adjusted(s / 16, s / 8, -s / 32, -s / 16));
+            // Right of the badge, which may overhang the glyph.
+            const QRectF signBox(glyphSide + badgeSide(s) / 2, 0, s - glyphSide - badgeSide(s) / 2, s / 2);
+            drawFitted(painter, QStringLiteral("%"), numberFont(), signBox.adjusted(0, s / 8, -s / 32, -s / 16));
         }
     }
 
     if (look.badgeVisible) {
-        const double unit = s / slotUnits;
-        const double badge = badgeUnits * unit;
-        const QRectF bounds(glyphSide - badge, 0, badge, badge);
-        const double inset = badgeInsetUnits * unit;
+        const double badge = badgeSide(s);
+        // Centred on the glyph's right edge: it covers little of a glyph drawn small.
+        const QRectF bounds(std::min(glyphSide - badge / 2, s - badge), 0, badge, badge);
+        const double inset = badgeInsetUnits * s / slotUnits;
         painter.setPen(Qt::NoPen);
         painter.setBrush(systemRed());
         painter.drawEllipse(bounds.adjusted(inset, inset, -inset, -inset));

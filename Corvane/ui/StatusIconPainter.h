@@ -21,8 +21,8 @@ QColor titleColor(StatusTitleColor color, const QColor& templateColor);
 /// The status item's image at `side` × `side` pixels on a transparent ground. Trays show icons
 /// square, so with the percent the glyph takes the top-left corner, the percent sign the
 /// top-right and the number the whole bottom half, as large as it fits; without it the glyph
-/// fills the square. The waiting badge, a red dot 7/22 of the side wide, sits at the glyph's
-/// top-right corner.
+/// fills the square. The waiting badge, a red dot 7/22 of the side wide, sits at the top of the
+/// glyph's right edge (inside the square).
 QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, int side);
 
 /// The image at every size trays commonly ask for, each drawn for its size.

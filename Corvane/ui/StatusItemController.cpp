@@ -105,11 +105,11 @@ void StatusItemController::perform(StatusMenuAction action) {
 }
 
 QScreen* StatusItemController::clickedScreen() const {
+    // The pointer first: a click leaves it on the icon, while Qt places an icon embedded in an
+    // XEmbed tray relative to the tray's window, not the screen.
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) return screen;
     const QRect icon = tray_.geometry();
-    if (!icon.isEmpty()) {
-        if (QScreen* screen = QGuiApplication::screenAt(icon.center())) return screen;
-    }
-    return QGuiApplication::screenAt(QCursor::pos());
+    return icon.isEmpty() ? nullptr : QGuiApplication::screenAt(icon.center());
 }
 
 } // namespace corvane

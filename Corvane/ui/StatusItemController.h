@@ -41,8 +41,8 @@ public:
     StatusItemController(const StatusItemController&) = delete;
     StatusItemController& operator=(const StatusItemController&) = delete;
 
-    /// Called on a left click with the screen of the icon, or the screen under the pointer when
-    /// the tray does not tell where the icon is (null when neither is known).
+    /// Called on a left click with the screen under the pointer (which the click left on the
+    /// icon), else the screen of the icon's geometry, else null.
     std::function<void(QScreen*)> onToggle = [](QScreen*) {};
 
     /// Brings the item up to date; draws nothing when no visible input changed.

@@ -145,10 +145,9 @@ TEST(StatusItemController, RedrawsWhatEachChangeMakesVisibleAndNothingElse) {
         } else {
             EXPECT_EQ(pixelsOf(image, orange, whole) + (c.badge ? 0 : pixelsOf(image, red, whole)), 0);
         }
-        const double glyphRight = c.percent ? side * 0.55 : side;
-        const double dotCentre = 3.5 * side / 22;
-        const QColor atDot =
-            image.pixelColor(static_cast<int>(glyphRight - dotCentre), static_cast<int>(dotCentre));
+        const double dotRadius = 3.5 * side / 22;
+        const double dotX = c.percent ? side * 0.55 : side - dotRadius;
+        const QColor atDot = image.pixelColor(static_cast<int>(dotX), static_cast<int>(dotRadius));
         EXPECT_EQ(atDot == red, c.badge) << atDot.name().toStdString();
         EXPECT_EQ(t.controller.trayIcon().isVisible(), c.visible);
         EXPECT_EQ(t.controller.trayIcon().toolTip().toStdString(), c.tooltip);
