@@ -107,8 +107,14 @@ QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, i
         const double badge = badgeSide(s);
         // Centred on the glyph's right edge: it covers little of a glyph drawn small.
         const QRectF bounds(std::min(glyphSide - badge / 2, s - badge), 0, badge, badge);
-        const double inset = badgeInsetUnits * s / slotUnits;
+        const double unit = s / slotUnits;
+        const double inset = badgeInsetUnits * unit;
         painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        // A clear ring parts the dot from a glyph of the same red.
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        painter.drawEllipse(bounds.adjusted(-unit, -unit, unit, unit));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setBrush(systemRed());
         painter.drawEllipse(bounds.adjusted(inset, inset, -inset, -inset));
     }
