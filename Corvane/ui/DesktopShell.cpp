@@ -48,11 +48,12 @@ void DesktopShell::launch() {
         if (self) self->showSettings();
     };
 
-    trayHosts_ = new TrayHostWatcher(QDBusConnection::sessionBus(), this);
+    // Qt decides once whether a tray exists, so the item is made when a host first appears and
+    // kept when it goes (a host that comes back takes the item again).
+    trayHosts_ = new TrayHostWatcher(this);
     connect(trayHosts_, &TrayHostWatcher::hostAvailableChanged, this, [this](bool available) {
         if (available) createStatusItem();
     });
-    if (trayHosts_->hostAvailable()) createStatusItem();
 
     if (parts_.answerSecondLaunch) {
         instance_ = new InstanceService([self] { if (self) self->showSettings(); }, this);
@@ -68,7 +69,8 @@ void DesktopShell::showSettings() { settings_->show(); }
 
 void DesktopShell::createStatusItem() {
     if (status_) return;
-    status_ = new StatusItemController(model_, prefs_, [this] { openSystemMonitor(); }, this);
+    status_ = new StatusItemController(model_, prefs_, [this] { openSystemMonitor(); },
+                                       [main = main_] { return main->now(); }, this);
     status_->onToggle = [this](QScreen* screen) { onIconToggle(screen); };
 }
 
