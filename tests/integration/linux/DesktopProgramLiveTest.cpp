@@ -57,7 +57,8 @@ protected:
                    .out.find("boolean true") != std::string::npos;
     }
 
-    static bool settingsShown() { return test::runShell("xdotool search --name 'Corvane 设置'").status == 0; }
+    // wmctrl prints titles as they are; byte comparison needs no locale.
+    static bool settingsShown() { return test::runShell("wmctrl -l | grep -qF 'Corvane 设置'").status == 0; }
 
     test::XSession x;
     std::optional<test::DbusDaemon> bus = test::DbusDaemon::start();
