@@ -4,6 +4,7 @@
 
 #include "CorvaneModel/app/ModelFixture.h"
 #include "CorvaneUi/RunEvents.h"
+#include "support/DbusDaemon.h"
 #include "support/ShellCommand.h"
 
 #include <QApplication>
@@ -12,8 +13,6 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace corvane {
 namespace {
@@ -46,13 +45,10 @@ bool embedded(const QWidget* window) {
 TEST(TrayLive, HostsAreFollowedAndTheItemEmbedsInAnXEmbedTrayAndTogglesOnAClick) {
     test::XSession session;
     ASSERT_EQ(session.failure(), "");
-    test::TempDir busFolder;
-    const std::string busAddress = "unix:path=" + (busFolder / "bus");
-    ScopedEnvironment busVariable("DBUS_SESSION_BUS_ADDRESS", busAddress);
+    const auto bus = test::DbusDaemon::start();
+    ASSERT_TRUE(bus);
+    ScopedEnvironment busVariable("DBUS_SESSION_BUS_ADDRESS", bus->address());
     ScopedEnvironment platform("QT_QPA_PLATFORM", "xcb");
-    ChildProcess bus({"dbus-daemon", "--session", "--nofork", "--address=" + busAddress});
-    struct stat info {};
-    ASSERT_TRUE(test::eventually([&] { return ::stat((busFolder / "bus").c_str(), &info) == 0; }));
 
     int argc = 1;
     char name[] = "tray-live-test";
