@@ -7,8 +7,8 @@
 namespace corvane {
 namespace {
 
-const QString serviceName = QStringLiteral("com.quillmere.Corvane");
-const QString objectPath = QStringLiteral("/com/quillmere/Corvane");
+constexpr QLatin1StringView serviceName{"com.quillmere.Corvane"};
+constexpr QLatin1StringView objectPath{"/com/quillmere/Corvane"};
 
 QDBusMessage call(const char* method) {
     return QDBusMessage::createMethodCall(serviceName, objectPath, serviceName, QString::fromLatin1(method));
@@ -31,7 +31,7 @@ void InstanceService::openSettings() const {
     if (openSettings_) openSettings_();
 }
 
-bool handOffToRunningInstance(QDBusConnection bus, int waitMilliseconds) {
+bool handOffToRunningInstance(const QDBusConnection& bus, int waitMilliseconds) {
     if (!bus.isConnected()) return false;
     // A name without an owner fails at once; only a live but silent owner costs the whole wait.
     if (bus.call(call("ping"), QDBus::Block, waitMilliseconds).type() != QDBusMessage::ReplyMessage) return false;

@@ -33,6 +33,6 @@ private:
 /// when it answers, asks it to show its settings window and returns true (this copy should then
 /// end). False when nobody answers in time or there is no session bus. Blocks the calling
 /// thread, so it runs before any window exists.
-bool handOffToRunningInstance(QDBusConnection bus, int waitMilliseconds = 400);
+bool handOffToRunningInstance(const QDBusConnection& bus, int waitMilliseconds = 400);
 
 } // namespace corvane
