@@ -38,6 +38,9 @@ protected:
                                       "DBUS_SESSION_BUS_ADDRESS=" + bus->address(),
                                       "DBUS_SYSTEM_BUS_ADDRESS=" + bus->address(),
                                       "CORVANE_NOWARM=1"};
+        for (const char* sanitizer : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS"}) {
+            if (const char* value = std::getenv(sanitizer)) argv.push_back(std::string(sanitizer) + "=" + value);
+        }
         argv.insert(argv.end(), extra.begin(), extra.end());
         argv.emplace_back(CORVANE_EXECUTABLE);
         argv.insert(argv.end(), arguments.begin(), arguments.end());
