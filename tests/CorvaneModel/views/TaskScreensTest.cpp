@@ -154,6 +154,41 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_FALSE(v.emptyText.has_value());
 }
 
+/// A scan's findings reach the clean screen's groups: risk `confirm` asks, the approximation mark
+/// gives "约 ", blocked and informative items keep their reasons; no report means no list.
+TEST(CleanListItems, FromTheDiskReport) {
+    DiskItem cache;
+    cache.id = "cache";
+    cache.title = "缓存";
+    cache.detail = std::string("大小") + std::string(approximateMark);
+    cache.bytes = 300 * MiB;
+    DiskItem history = cache;
+    history.id = "history";
+    history.detail = "聊天记录";
+    history.risk = DiskRisk::confirm;
+    DiskItem blocked = history;
+    blocked.id = "blocked";
+    blocked.blockedReason = "正在运行";
+    DiskItem info = cache;
+    info.id = "info";
+    info.isInfoOnly = true;
+    DiskReport report;
+    report.items = {cache, history, blocked, info};
+
+    EXPECT_EQ(cleanListItems(std::nullopt), std::nullopt);
+    const auto items = cleanListItems(report);
+    ASSERT_TRUE(items);
+    ASSERT_EQ(items->size(), 4U);
+    EXPECT_EQ(cleanSizeText((*items)[0]), "约 300 MB");
+    EXPECT_EQ(cleanSizeText((*items)[1]), "300 MB");
+    const std::vector<CleanGroupKind> kinds{cleanGroupKind((*items)[0]), cleanGroupKind((*items)[1]),
+                                            cleanGroupKind((*items)[2]), cleanGroupKind((*items)[3])};
+    EXPECT_EQ(kinds, (std::vector{CleanGroupKind::regenerable, CleanGroupKind::userData, CleanGroupKind::blocked,
+                                  CleanGroupKind::infoOnly}));
+    EXPECT_EQ((*items)[2].blockedReason, "正在运行");
+    EXPECT_EQ((*items)[0].title, "缓存");
+}
+
 TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
     const CleanScreenView empty = cleanScreen(std::vector<CleanListItem>{}, {}, false, false);
     EXPECT_EQ(empty.intro, "先看清楚，再决定清理哪些。只会移入废纸篓，可以放回。");
