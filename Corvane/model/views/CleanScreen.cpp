@@ -17,6 +17,10 @@ std::string cleanSizeText(const CleanListItem& item) {
     return (item.isApproximate() ? "约 " : "") + formatBytes(item.bytes);
 }
 
+std::string cleanRowA11y(const CleanRow& row) {
+    return row.title + "，" + row.sizeText + row.a11ySuffix;
+}
+
 namespace {
 
 std::string_view heading(CleanGroupKind kind) {

@@ -66,6 +66,9 @@ CleanGroupKind cleanGroupKind(const CleanListItem& item);
 /// The item's size text: formatted bytes, with "约 " in front when the size was estimated.
 std::string cleanSizeText(const CleanListItem& item);
 
+/// What assistive technology reads for a row: its title, its size and its group's suffix.
+std::string cleanRowA11y(const CleanRow& row);
+
 /// The screen for the last scan's items (absent before a scan), the ticked ids, whether a scan
 /// runs and the "hasCleanedDiskBefore" preference.
 CleanScreenView cleanScreen(const std::optional<std::vector<CleanListItem>>& items,

@@ -143,6 +143,7 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_EQ(v.groups[1].rows[0].note, "Chrome 正在运行");
     EXPECT_EQ(v.groups[1].rows[0].noteSymbol, Symbol::lock);
     EXPECT_EQ(v.groups[1].rows[0].a11ySuffix, "，不可选择");
+    EXPECT_EQ(cleanRowA11y(v.groups[1].rows[0]), "blocked 标题，3.0 GB，不可选择");
     EXPECT_FALSE(v.groups[1].rows[0].selected);
     EXPECT_EQ(v.groups[2].heading, "含你的产出或历史");
     EXPECT_EQ(v.groups[2].rows[0].a11ySuffix, "，含你的产出或历史");
@@ -200,6 +201,15 @@ TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
     const CleanScreenView scanning = cleanScreen(std::nullopt, {}, true, false);
     EXPECT_EQ(scanning.footer.text, "正在测量…");
     EXPECT_FALSE(scanning.emptyText.has_value());
+}
+
+TEST(SelectionFooter, WorkHoldsTheButtonButKeepsTheSummary) {
+    const SelectionFooter ready = selectionFooter(false, "正在统计…", 2, " 个，约腾出 ", 3 * GiB);
+    const SelectionFooter held = whileWorking(ready, true);
+    EXPECT_EQ(held.text, "2 个，约腾出 3.0 GB");
+    EXPECT_FALSE(held.confirmEnabled);
+    EXPECT_EQ(held.confirmOpacity, 0.35);
+    EXPECT_EQ(whileWorking(ready, false), ready);
 }
 
 } // namespace
