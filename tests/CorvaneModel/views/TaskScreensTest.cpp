@@ -153,6 +153,7 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_EQ(v.footer.text, "2 项，约释放 3.0 GB");
     EXPECT_TRUE(v.footer.confirmEnabled);
     EXPECT_FALSE(v.emptyText.has_value());
+    EXPECT_EQ(cleanListHeight(v.groups), 4 * 26 + 2 * 56 + 2 * 40);
 }
 
 /// A scan's findings reach the clean screen's groups: risk `confirm` asks, the approximation mark
@@ -198,6 +199,9 @@ TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
     EXPECT_EQ(empty.footer.text, "未选择");
     EXPECT_FALSE(empty.footer.confirmEnabled);
     EXPECT_EQ(empty.footer.confirmOpacity, 0.35);
+    EXPECT_EQ(cleanListHeight(empty.groups), 80);
+    const std::vector many(20, cleanItem("x", GiB));
+    EXPECT_EQ(cleanListHeight(cleanScreen(many, {}, false, false).groups), 300);
     const CleanScreenView scanning = cleanScreen(std::nullopt, {}, true, false);
     EXPECT_EQ(scanning.footer.text, "正在测量…");
     EXPECT_FALSE(scanning.emptyText.has_value());
