@@ -170,6 +170,10 @@ std::string AppModel::a11yStatusLabel() const {
     return corvane::a11yStatusLabel(verdict_.level, usedPercent(snapshot_), attentionCount());
 }
 
+bool AppModel::hasCleanedDiskBefore() const {
+    return Prefs::value(*services_.prefs, Prefs::hasCleanedDiskBefore);
+}
+
 void AppModel::toggleQuiet() {
     Prefs::togglePause(*services_.prefs, now());
     publish(paused_, Prefs::isPaused(*services_.prefs, now()), Field::paused);

@@ -131,6 +131,8 @@ public:
     /// "内存压力：…，已用 N%" and the waiting sessions.
     std::string a11yStatusLabel() const;
     bool islandOpen() const { return islandOpen_; }
+    /// Whether a clean has ever moved something (the clean screen's intro follows it).
+    bool hasCleanedDiskBefore() const;
     bool suspended() const { return suspended_; }
 
     /// Tells `observer` of every change of published state; an unchanged value notifies nobody.

@@ -1,0 +1,119 @@
+#include "CleanBody.h"
+
+#include "DashStyle.h"
+#include "TaskRow.h"
+#include "TaskScreenFrame.h"
+#include "app/AppModel.h"
+#include "app/TaskScreenViews.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TaskRowLook lookOf(const CleanRow& row, const DashboardContext& context) {
+    TaskRowLook look;
+    look.title = QString::fromStdString(row.title);
+    look.trailing = QString::fromStdString(row.sizeText);
+    look.noteSymbol = row.noteSymbol;
+    look.noteColor = TaskStyle::secondaryText;
+    if (row.note) look.note = QString::fromStdString(*row.note);
+    look.hoverDemo = context.hoverDemo == row.id;
+    return look;
+}
+
+/// The view with every tick cleared: equal views differ only in ticks, drawn in place.
+CleanScreenView withoutTicks(CleanScreenView view) {
+    view.footer = {};
+    for (CleanGroup& group : view.groups) {
+        for (CleanRow& row : group.rows) row.selected = false;
+    }
+    return view;
+}
+
+} // namespace
+
+CleanBody::CleanBody(std::shared_ptr<AppModel> model, const DashboardContext& context, QWidget* parent)
+    : DashboardBody(parent), model_(std::move(model)), context_(context),
+      frame_(new TaskScreenFrame(cleanListA11y, cleanConfirmTitle, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(frame_);
+    connect(frame_->backButton(), &QPushButton::clicked, this, [this] { model_->backHome(); });
+    connect(frame_->confirmButton(), &QPushButton::clicked, this, [this] { model_->confirmClean(); });
+    refresh();
+}
+
+void CleanBody::refresh() {
+    Shown next{cleanScreen(*model_), model_->diskResult()};
+    if (shown_ == next) return;
+    frame_->setTexts(next.view.title, next.view.intro, next.result);
+    frame_->setFooter(next.view.footer);
+    frame_->setListHeight(static_cast<int>(std::lround(cleanListHeight(next.view.groups))));
+    if (shown_ && withoutTicks(shown_->view) == withoutTicks(next.view)) {
+        for (const CleanGroup& group : next.view.groups) {
+            for (const CleanRow& row : group.rows) {
+                if (const auto it = checkRows_.find(row.id); it != checkRows_.end() && it->second) {
+                    it->second->setChecked(row.selected);
+                }
+            }
+        }
+    } else {
+        rebuild(next.view);
+    }
+    shown_ = std::move(next);
+}
+
+void CleanBody::rebuild(const CleanScreenView& view) {
+    for (const QPointer<QWidget>& old : entries_) delete old.data();
+    entries_.clear();
+    checkRows_.clear();
+    QVBoxLayout* rows = frame_->rows();
+    int at = 0;
+    const auto add = [&](QWidget* widget) {
+        rows->insertWidget(at++, widget);
+        entries_.emplace_back(widget);
+    };
+    if (view.emptyText) {
+        auto* empty = new TaskNoteRow(static_cast<int>(cleanRowHeight));
+        TaskRowLook look;
+        look.title = QString::fromStdString(*view.emptyText);
+        empty->setLook(look);
+        empty->setAccessibleName(look.title);
+        add(empty);
+    }
+    for (const CleanGroup& group : view.groups) {
+        add(taskHeading(qt(group.heading), static_cast<int>(cleanHeadingHeight), nullptr));
+        for (const CleanRow& row : group.rows) {
+            const int height = static_cast<int>(row.note ? cleanNoteRowHeight : cleanRowHeight);
+            const QString a11y = QString::fromStdString(cleanRowA11y(row));
+            if (row.hasCheckBox) {
+                auto* check = new TaskCheckRow(height);
+                check->setLook(lookOf(row, context_));
+                check->setChecked(row.selected);
+                check->setAccessibleName(a11y);
+                checkRows_[row.id] = check;
+                connect(check, &TaskCheckRow::clicked, this, [this, check, id = row.id](bool on) {
+                    model_->toggleDisk(id, on);
+                    check->setChecked(model_->diskSelection().contains(id)); // the model decides
+                });
+                add(check);
+            } else {
+                auto* note = new TaskNoteRow(height);
+                note->setLook(lookOf(row, context_));
+                note->setAccessibleName(a11y);
+                add(note);
+            }
+        }
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "DashboardBody.h"
+#include "views/CleanScreen.h"
+#include "views/DashboardContext.h"
+
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class AppModel;
+class TaskCheckRow;
+class TaskScreenFrame;
+
+/// The clean screen: the last scan's findings in their four groups (check boxes only where an
+/// item may be cleaned, sizes with "约 " where estimated, the notes of blocked and informative
+/// items), the footer that confirms and the last result. Draws `cleanScreen` of the model's disk
+/// report; every click is a model intent.
+class CleanBody final : public DashboardBody {
+    Q_OBJECT
+
+public:
+    CleanBody(std::shared_ptr<AppModel> model, const DashboardContext& context, QWidget* parent = nullptr);
+
+    void refresh() override;
+
+private:
+    struct Shown {
+        CleanScreenView view;
+        std::optional<std::string> result;
+
+        bool operator==(const Shown&) const = default;
+    };
+
+    void rebuild(const CleanScreenView& view);
+
+    std::shared_ptr<AppModel> model_;
+    DashboardContext context_;
+    TaskScreenFrame* frame_;
+    std::optional<Shown> shown_;
+    std::vector<QPointer<QWidget>> entries_;
+    std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
+};
+
+} // namespace corvane

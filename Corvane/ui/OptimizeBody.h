@@ -1,0 +1,59 @@
+#pragma once
+
+#include "DashboardBody.h"
+#include "views/DashboardContext.h"
+#include "views/OptimizeScreen.h"
+
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QToolButton;
+
+namespace corvane {
+
+class AppModel;
+class TaskCheckRow;
+class TaskNoteRow;
+class TaskScreenFrame;
+
+/// The optimize screen: the largest applications with check boxes, caution notes and their idle
+/// time, the locked ones under their heading, a "更多操作" menu per row for a forced quit, and the
+/// footer that confirms. Draws `optimizeScreen` of the model's list; every click is a model intent.
+class OptimizeBody final : public DashboardBody {
+    Q_OBJECT
+
+public:
+    OptimizeBody(std::shared_ptr<AppModel> model, const DashboardContext& context, QWidget* parent = nullptr);
+
+    void refresh() override;
+
+private:
+    struct Shown {
+        OptimizeScreenView view;
+        std::optional<std::string> result;
+
+        bool operator==(const Shown&) const = default;
+    };
+
+    /// The rows for a list of different ids, made anew.
+    void rebuild(const OptimizeScreenView& view);
+    /// The rows of the same ids, updated in place (hover and menus stay).
+    void update(const OptimizeScreenView& view);
+    QWidget* entry(QWidget* row, const std::string& id);
+    QToolButton* moreButton(const std::string& id);
+
+    std::shared_ptr<AppModel> model_;
+    DashboardContext context_;
+    TaskScreenFrame* frame_;
+    std::optional<Shown> shown_;
+    std::vector<QPointer<QWidget>> entries_;
+    std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
+    std::map<std::string, QPointer<TaskNoteRow>> lockedRows_;
+};
+
+} // namespace corvane
