@@ -35,5 +35,7 @@ inline constexpr int buttonHeight = 28;
 inline constexpr int buttonRadius = 7;
 inline constexpr int buttonPadding = 14;
 inline constexpr int moreButtonSize = 26;
+/// The list's thin scroll bar.
+inline constexpr int scrollBarWidth = 6;
 
 } // namespace corvane::TaskStyle

@@ -49,6 +49,16 @@ QString backButtonSheet() {
         .arg(TaskStyle::secondaryText.name(QColor::HexArgb), TaskStyle::primaryText.name(QColor::HexArgb));
 }
 
+QString scrollBarSheet() {
+    return QStringLiteral("QScrollBar:vertical { background: transparent; width: %1px; margin: 0; }"
+                          "QScrollBar::handle:vertical { background: %2; border-radius: %3px; min-height: 24px; }"
+                          "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                          "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+        .arg(TaskStyle::scrollBarWidth)
+        .arg(TaskStyle::boxOutline.name(QColor::HexArgb))
+        .arg(TaskStyle::scrollBarWidth / 2);
+}
+
 QString confirmButtonSheet() {
     return QStringLiteral("QPushButton { border: none; border-radius: %1px; padding: 0 %2px; background: %3; color: %4; }"
                           "QPushButton:hover { background: %5; }")
@@ -87,6 +97,7 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     list_->setWidgetResizable(true);
     list_->setAccessibleName(qt(listA11y));
     list_->viewport()->setAutoFillBackground(false);
+    list_->verticalScrollBar()->setStyleSheet(scrollBarSheet());
     auto* content = new QWidget(list_);
     content->setAutoFillBackground(false);
     rows_ = new QVBoxLayout(content);

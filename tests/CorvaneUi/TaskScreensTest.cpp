@@ -3,10 +3,12 @@
 #include "OptimizeBody.h"
 #include "TaskRow.h"
 #include "app/DemoServices.h"
+#include "app/TaskScreenViews.h"
 #include "app/demo/DemoDiskAdvisor.h"
 #include "memory/FormatBytes.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +34,7 @@ void layOut(QWidget& body, const char* name) {
     body.setStyleSheet(QStringLiteral("background: black;"));
     body.resize(panelWidth, body.sizeHint().height());
     body.show();
+    QCoreApplication::processEvents(); // queued showing of new rows and pending layouts
     if (const char* dir = std::getenv("CORVANE_GRAB_DIR")) {
         ASSERT_TRUE(body.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromUtf8(name) + ".png")));
     }
@@ -227,7 +230,9 @@ TEST(TaskBodies, DemonstrationScreens) {
     for (MockMode mode : {MockMode::warn, MockMode::bad}) {
         const auto model = makeDemoModel(mode, main, prefs);
         model->openPreviewImmediately();
-        OptimizeBody optimize(model, DashboardContext{});
+        DashboardContext hovering;
+        hovering.hoverDemo = optimizeScreen(*model).selectableRows.at(1).id;
+        OptimizeBody optimize(model, hovering);
         layOut(optimize, mode == MockMode::bad ? "demo-optimize-bad" : "demo-optimize-warn");
         EXPECT_EQ(rowNames(optimize).size(), static_cast<qsizetype>(model->previewGroups().size()));
         for (auto* row : optimize.findChildren<TaskCheckRow*>()) {
