@@ -1,6 +1,7 @@
 #include "CleanBody.h"
 
 #include "DashStyle.h"
+#include "QtText.h"
 #include "TaskRow.h"
 #include "TaskScreenFrame.h"
 #include "app/AppModel.h"
@@ -14,10 +15,6 @@
 namespace corvane {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 TaskRowLook lookOf(const CleanRow& row, const DashboardContext& context) {
     TaskRowLook look;
@@ -91,7 +88,7 @@ void CleanBody::rebuild(const CleanScreenView& view) {
         add(empty);
     }
     for (const CleanGroup& group : view.groups) {
-        add(taskHeading(qt(group.heading), static_cast<int>(cleanHeadingHeight), nullptr));
+        add(taskHeading(qtText(group.heading), static_cast<int>(cleanHeadingHeight), nullptr));
         for (const CleanRow& row : group.rows) {
             const int height = static_cast<int>(row.note ? cleanNoteRowHeight : cleanRowHeight);
             const QString a11y = QString::fromStdString(cleanRowA11y(row));

@@ -2,6 +2,7 @@
 
 #include "DashStyle.h"
 #include "MaterialIcons.h"
+#include "QtText.h"
 #include "TaskRow.h"
 #include "TaskScreenFrame.h"
 #include "app/AppModel.h"
@@ -21,11 +22,7 @@ namespace corvane {
 
 namespace {
 
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString qt(const std::optional<std::string>& text) {
+QString optionalText(const std::optional<std::string>& text) {
     return text ? QString::fromStdString(*text) : QString();
 }
 
@@ -33,15 +30,15 @@ TaskRowLook lookOf(const OptimizeRow& row, const DashboardContext& context) {
     TaskRowLook look;
     look.title = QString::fromStdString(row.name);
     look.inlineDetail = QString::fromStdString(row.footprintText);
-    look.subline = qt(row.idleText);
+    look.subline = optionalText(row.idleText);
     if (row.lockReason) {
         look.noteSymbol = Symbol::lock;
         look.noteColor = TaskStyle::secondaryText;
-        look.note = qt(row.lockReason);
+        look.note = optionalText(row.lockReason);
     } else if (row.cautionNote) {
         look.noteSymbol = Symbol::info;
         look.noteColor = TaskStyle::orange;
-        look.note = qt(row.cautionNote);
+        look.note = optionalText(row.cautionNote);
     }
     look.hoverDemo = context.hoverDemo == row.id;
     return look;
@@ -117,7 +114,7 @@ void OptimizeBody::rebuild(const OptimizeScreenView& view) {
         add(entry(check, row.id));
     }
     if (!view.lockedRows.empty()) {
-        add(taskHeading(qt(lockedHeading), static_cast<int>(lockedHeadingHeight), nullptr));
+        add(taskHeading(qtText(lockedHeading), static_cast<int>(lockedHeadingHeight), nullptr));
     }
     for (const OptimizeRow& row : view.lockedRows) {
         auto* locked = new TaskNoteRow(rowHeight(row));
@@ -156,8 +153,8 @@ QToolButton* OptimizeBody::moreButton(const std::string& id) {
     auto* button = new QToolButton;
     button->setText(glyphText(Symbol::more));
     button->setFont(iconFont(TaskStyle::iconPixels));
-    button->setAccessibleName(qt(rowMenuTitle));
-    button->setToolTip(qt(rowMenuTitle));
+    button->setAccessibleName(qtText(rowMenuTitle));
+    button->setToolTip(qtText(rowMenuTitle));
     button->setAutoRaise(true);
     button->setFixedSize(TaskStyle::moreButtonSize, TaskStyle::moreButtonSize);
     button->setCursor(Qt::PointingHandCursor);
@@ -166,7 +163,7 @@ QToolButton* OptimizeBody::moreButton(const std::string& id) {
                               .arg(TaskStyle::secondaryText.name(QColor::HexArgb)));
     auto* menu = new QMenu(button);
     menu->setStyleSheet(menuSheet());
-    QAction* forceQuit = menu->addAction(qt(rowMenuForceQuit));
+    QAction* forceQuit = menu->addAction(qtText(rowMenuForceQuit));
     // Asked afresh when the menu opens: the list may have changed since the row was made.
     const auto findGroup = [this, id]() -> const AppGroup* {
         const auto& groups = model_->previewGroups();

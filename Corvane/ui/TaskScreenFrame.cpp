@@ -2,6 +2,7 @@
 
 #include "DashStyle.h"
 #include "MaterialIcons.h"
+#include "QtText.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -15,10 +16,6 @@
 namespace corvane {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* textLabel(int pixels, const QColor& colour, bool bold, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -76,7 +73,7 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     layout->setSpacing(TaskStyle::spacing);
 
     auto* topBar = new QHBoxLayout;
-    back_ = new QPushButton(qt("返回"), this);
+    back_ = new QPushButton(qtText("返回"), this);
     back_->setIcon(glyphIcon(Symbol::chevronBackward, TaskStyle::secondaryText, TaskStyle::iconPixels));
     back_->setAccessibleName(back_->text());
     back_->setCursor(Qt::PointingHandCursor);
@@ -95,7 +92,7 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     list_->setFrameShape(QFrame::NoFrame);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setWidgetResizable(true);
-    list_->setAccessibleName(qt(listA11y));
+    list_->setAccessibleName(qtText(listA11y));
     list_->viewport()->setAutoFillBackground(false);
     list_->verticalScrollBar()->setStyleSheet(scrollBarSheet());
     auto* content = new QWidget(list_);
@@ -115,7 +112,7 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     auto* footer = new QHBoxLayout;
     summary_ = textLabel(TaskStyle::rowPixels, TaskStyle::secondaryText, false, this);
     summary_->setObjectName(QStringLiteral("summary"));
-    confirm_ = new QPushButton(qt(confirmTitle), this);
+    confirm_ = new QPushButton(qtText(confirmTitle), this);
     confirm_->setAccessibleName(confirm_->text());
     confirm_->setFixedHeight(TaskStyle::buttonHeight);
     confirm_->setCursor(Qt::PointingHandCursor);
