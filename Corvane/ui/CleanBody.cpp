@@ -8,7 +8,6 @@
 #include "app/TaskScreenViews.h"
 
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -39,12 +38,7 @@ CleanScreenView withoutTicks(CleanScreenView view) {
 } // namespace
 
 CleanBody::CleanBody(std::shared_ptr<AppModel> model, const DashboardContext& context, QWidget* parent)
-    : DashboardBody(parent), model_(std::move(model)), context_(context),
-      frame_(new TaskScreenFrame(cleanListA11y, cleanConfirmTitle, this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(frame_);
-    connect(frame_->backButton(), &QPushButton::clicked, this, [this] { model_->backHome(); });
+    : TaskBody(std::move(model), context, cleanListA11y, cleanConfirmTitle, parent) {
     connect(frame_->confirmButton(), &QPushButton::clicked, this, [this] { model_->confirmClean(); });
     refresh();
 }
@@ -70,25 +64,18 @@ void CleanBody::refresh() {
 }
 
 void CleanBody::rebuild(const CleanScreenView& view) {
-    for (const QPointer<QWidget>& old : entries_) delete old.data();
-    entries_.clear();
+    frame_->clearRows();
     checkRows_.clear();
-    QVBoxLayout* rows = frame_->rows();
-    int at = 0;
-    const auto add = [&](QWidget* widget) {
-        rows->insertWidget(at++, widget);
-        entries_.emplace_back(widget);
-    };
     if (view.emptyText) {
         auto* empty = new TaskNoteRow(static_cast<int>(cleanRowHeight));
         TaskRowLook look;
         look.title = QString::fromStdString(*view.emptyText);
         empty->setLook(look);
         empty->setAccessibleName(look.title);
-        add(empty);
+        frame_->addRow(empty);
     }
     for (const CleanGroup& group : view.groups) {
-        add(taskHeading(qtText(group.heading), static_cast<int>(cleanHeadingHeight), nullptr));
+        frame_->addRow(taskHeading(qtText(group.heading), static_cast<int>(cleanHeadingHeight), nullptr));
         for (const CleanRow& row : group.rows) {
             const int height = static_cast<int>(row.note ? cleanNoteRowHeight : cleanRowHeight);
             const QString a11y = QString::fromStdString(cleanRowA11y(row));
@@ -102,12 +89,12 @@ void CleanBody::rebuild(const CleanScreenView& view) {
                     model_->toggleDisk(id, on);
                     check->setChecked(model_->diskSelection().contains(id)); // the model decides
                 });
-                add(check);
+                frame_->addRow(check);
             } else {
                 auto* note = new TaskNoteRow(height);
                 note->setLook(lookOf(row, context_));
                 note->setAccessibleName(a11y);
-                add(note);
+                frame_->addRow(note);
             }
         }
     }

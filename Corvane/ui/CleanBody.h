@@ -1,8 +1,7 @@
 #pragma once
 
-#include "DashboardBody.h"
+#include "TaskBody.h"
 #include "views/CleanScreen.h"
-#include "views/DashboardContext.h"
 
 #include <QPointer>
 
@@ -14,15 +13,13 @@
 
 namespace corvane {
 
-class AppModel;
 class TaskCheckRow;
-class TaskScreenFrame;
 
 /// The clean screen: the last scan's findings in their four groups (check boxes only where an
 /// item may be cleaned, sizes with "约 " where estimated, the notes of blocked and informative
 /// items), the footer that confirms and the last result. Draws `cleanScreen` of the model's disk
 /// report; every click is a model intent.
-class CleanBody final : public DashboardBody {
+class CleanBody final : public TaskBody {
     Q_OBJECT
 
 public:
@@ -40,11 +37,7 @@ private:
 
     void rebuild(const CleanScreenView& view);
 
-    std::shared_ptr<AppModel> model_;
-    DashboardContext context_;
-    TaskScreenFrame* frame_;
     std::optional<Shown> shown_;
-    std::vector<QPointer<QWidget>> entries_;
     std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
 };
 

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -69,12 +68,7 @@ QString menuSheet() {
 } // namespace
 
 OptimizeBody::OptimizeBody(std::shared_ptr<AppModel> model, const DashboardContext& context, QWidget* parent)
-    : DashboardBody(parent), model_(std::move(model)), context_(context),
-      frame_(new TaskScreenFrame(optimizeListA11y, optimizeConfirmTitle, this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(frame_);
-    connect(frame_->backButton(), &QPushButton::clicked, this, [this] { model_->backHome(); });
+    : TaskBody(std::move(model), context, optimizeListA11y, optimizeConfirmTitle, parent) {
     connect(frame_->confirmButton(), &QPushButton::clicked, this, [this] { model_->confirmOptimize(); });
     refresh();
 }
@@ -86,7 +80,7 @@ void OptimizeBody::refresh() {
     frame_->setFooter(next.view.footer);
     frame_->setListHeight(static_cast<int>(std::lround(next.view.listHeight)));
     if (shown_ && idsOf(shown_->view) == idsOf(next.view)) {
-        update(next.view);
+        updateRows(next.view);
     } else {
         rebuild(next.view);
     }
@@ -94,16 +88,9 @@ void OptimizeBody::refresh() {
 }
 
 void OptimizeBody::rebuild(const OptimizeScreenView& view) {
-    for (const QPointer<QWidget>& old : entries_) delete old.data();
-    entries_.clear();
+    frame_->clearRows();
     checkRows_.clear();
     lockedRows_.clear();
-    QVBoxLayout* rows = frame_->rows();
-    int at = 0;
-    const auto add = [&](QWidget* widget) {
-        rows->insertWidget(at++, widget);
-        entries_.emplace_back(widget);
-    };
     for (const OptimizeRow& row : view.selectableRows) {
         auto* check = new TaskCheckRow(rowHeight(row));
         connect(check, &TaskCheckRow::clicked, this, [this, check, id = row.id](bool on) {
@@ -111,20 +98,20 @@ void OptimizeBody::rebuild(const OptimizeScreenView& view) {
             check->setChecked(model_->selection().contains(id)); // the model decides
         });
         checkRows_[row.id] = check;
-        add(entry(check, row.id));
+        frame_->addRow(entry(check, row.id));
     }
     if (!view.lockedRows.empty()) {
-        add(taskHeading(qtText(lockedHeading), static_cast<int>(lockedHeadingHeight), nullptr));
+        frame_->addRow(taskHeading(qtText(lockedHeading), static_cast<int>(lockedHeadingHeight), nullptr));
     }
     for (const OptimizeRow& row : view.lockedRows) {
         auto* locked = new TaskNoteRow(rowHeight(row));
         lockedRows_[row.id] = locked;
-        add(entry(locked, row.id));
+        frame_->addRow(entry(locked, row.id));
     }
-    update(view);
+    updateRows(view);
 }
 
-void OptimizeBody::update(const OptimizeScreenView& view) {
+void OptimizeBody::updateRows(const OptimizeScreenView& view) {
     for (const OptimizeRow& row : view.selectableRows) {
         TaskCheckRow* check = checkRows_[row.id];
         check->setFixedHeight(rowHeight(row));

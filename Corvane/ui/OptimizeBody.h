@@ -1,7 +1,6 @@
 #pragma once
 
-#include "DashboardBody.h"
-#include "views/DashboardContext.h"
+#include "TaskBody.h"
 #include "views/OptimizeScreen.h"
 
 #include <QPointer>
@@ -16,15 +15,13 @@ class QToolButton;
 
 namespace corvane {
 
-class AppModel;
 class TaskCheckRow;
 class TaskNoteRow;
-class TaskScreenFrame;
 
 /// The optimize screen: the largest applications with check boxes, caution notes and their idle
 /// time, the locked ones under their heading, a "更多操作" menu per row for a forced quit, and the
 /// footer that confirms. Draws `optimizeScreen` of the model's list; every click is a model intent.
-class OptimizeBody final : public DashboardBody {
+class OptimizeBody final : public TaskBody {
     Q_OBJECT
 
 public:
@@ -43,15 +40,11 @@ private:
     /// The rows for a list of different ids, made anew.
     void rebuild(const OptimizeScreenView& view);
     /// The rows of the same ids, updated in place (hover and menus stay).
-    void update(const OptimizeScreenView& view);
+    void updateRows(const OptimizeScreenView& view);
     QWidget* entry(QWidget* row, const std::string& id);
     QToolButton* moreButton(const std::string& id);
 
-    std::shared_ptr<AppModel> model_;
-    DashboardContext context_;
-    TaskScreenFrame* frame_;
     std::optional<Shown> shown_;
-    std::vector<QPointer<QWidget>> entries_;
     std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
     std::map<std::string, QPointer<TaskNoteRow>> lockedRows_;
 };

@@ -138,6 +138,16 @@ void TaskScreenFrame::setFooter(const SelectionFooter& footer) {
     static_cast<QGraphicsOpacityEffect*>(confirm_->graphicsEffect())->setOpacity(footer.confirmOpacity);
 }
 
+void TaskScreenFrame::clearRows() {
+    for (const QPointer<QWidget>& row : rowWidgets_) delete row.data();
+    rowWidgets_.clear();
+}
+
+void TaskScreenFrame::addRow(QWidget* row) {
+    rows_->insertWidget(static_cast<int>(rowWidgets_.size()), row); // above the closing stretch
+    rowWidgets_.emplace_back(row);
+}
+
 void TaskScreenFrame::setListHeight(int height) {
     list_->setFixedHeight(height);
 }

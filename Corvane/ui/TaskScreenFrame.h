@@ -2,11 +2,13 @@
 
 #include "views/SelectionFooter.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -27,8 +29,10 @@ public:
 
     QPushButton* backButton() const { return back_; }
     QPushButton* confirmButton() const { return confirm_; }
-    /// Where the screen puts its rows, top to bottom.
-    QVBoxLayout* rows() const { return rows_; }
+    /// Removes every row of the list.
+    void clearRows();
+    /// Appends a row (or a heading) to the list.
+    void addRow(QWidget* row);
 
     void setTexts(const std::string& title, const std::string& intro, const std::optional<std::string>& result);
     /// The summary, the button's enablement and its opacity.
@@ -42,6 +46,7 @@ private:
     QLabel* intro_;
     QScrollArea* list_;
     QVBoxLayout* rows_;
+    std::vector<QPointer<QWidget>> rowWidgets_;
     QLabel* result_;
     QLabel* summary_;
     QPushButton* confirm_;

@@ -23,7 +23,9 @@
 namespace corvane {
 namespace {
 
+using test::diskItem;
 using test::GiB;
+using test::group;
 using test::ModelFixture;
 
 constexpr int panelWidth = 560;
@@ -64,21 +66,6 @@ QPushButton* button(const QWidget& body, const QString& name) {
         if (b->accessibleName() == name) return b;
     }
     return nullptr;
-}
-
-AppGroup group(std::string id, std::uint64_t bytes, std::optional<double> idle,
-               SafetyVerdict safety = SafetyVerdict::canQuit()) {
-    AppGroup g;
-    g.id = id;
-    g.name = "N-" + id;
-    g.bundleID = id;
-    g.pids = {static_cast<std::int32_t>(100 + bytes % 97)};
-    g.footprintBytes = bytes;
-    g.isRegularApp = true;
-    g.hasVisibleWindow = true;
-    g.idleSeconds = idle;
-    g.safety = std::move(safety);
-    return g;
 }
 
 /// The optimize screen through its states: loading, listed with nothing ticked, a tick by click,
@@ -153,29 +140,18 @@ TEST(OptimizeBody, StatesClicksAndMenus) {
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
 }
 
-DiskItem diskItem(std::string id, std::uint64_t bytes, DiskRisk risk = DiskRisk::safe) {
-    DiskItem item;
-    item.id = id;
-    item.title = "T-" + id;
-    item.detail = "清了会自动重建。";
-    item.bytes = bytes;
-    item.risk = risk;
-    item.paths = {"/home/u/.cache/" + id};
-    return item;
-}
-
 /// The clean screen through its states: scanning, the four groups with check boxes only where an
 /// item may be cleaned, "约 " on estimates, a tick by click, the confirmation and an empty scan.
 TEST(CleanBody, StatesAndClicks) {
     ModelFixture f;
-    DiskItem estimated = diskItem("cache", GiB);
-    estimated.detail += approximateMark;
-    DiskItem blocked = diskItem("browser", 2 * GiB);
+    DiskItem estimated = diskItem("cache");
+    estimated.detail = approximateMark;
+    DiskItem blocked = diskItem("browser", DiskRisk::safe, 2 * GiB);
     blocked.blockedReason = "浏览器正在运行，先退出它再清理";
-    DiskItem info = diskItem("downloads", 5 * GiB);
+    DiskItem info = diskItem("downloads", DiskRisk::safe, 5 * GiB);
     info.isInfoOnly = true;
     info.detail = "下载文件夹请自己看看";
-    f.disk->nextScan.items = {info, blocked, diskItem("history", 3 * GiB, DiskRisk::confirm), estimated};
+    f.disk->nextScan.items = {info, blocked, diskItem("history", DiskRisk::confirm, 3 * GiB), estimated};
     f.openIsland();
     f.model->openClean();
     CleanBody body(f.model, DashboardContext{});

@@ -8,22 +8,9 @@ namespace corvane {
 namespace {
 
 using test::GiB;
+using test::diskItem;
+using test::group;
 using test::ModelFixture;
-
-AppGroup group(std::string id, std::uint64_t bytes, std::optional<double> idle = 9000,
-               SafetyVerdict safety = SafetyVerdict::canQuit(), bool regular = true) {
-    AppGroup g;
-    g.id = id;
-    g.name = "N-" + id;
-    g.bundleID = id;
-    g.pids = {static_cast<std::int32_t>(bytes % 1000 + 100)};
-    g.footprintBytes = bytes;
-    g.isRegularApp = regular;
-    g.hasVisibleWindow = regular;
-    g.idleSeconds = idle;
-    g.safety = std::move(safety);
-    return g;
-}
 
 TEST(AppModelOptimize, FirstUseTicksNothingAndOneClickShowsTheList) {
     ModelFixture f;
@@ -150,16 +137,6 @@ TEST(AppModelOptimize, ListingIsLoadingUntilTheLatestListingArrives) {
     EXPECT_FALSE(f.model->previewLoading());
     f.model->openPreviewImmediately();
     EXPECT_FALSE(f.model->previewLoading());
-}
-
-DiskItem diskItem(std::string id, DiskRisk risk = DiskRisk::safe) {
-    DiskItem item;
-    item.id = id;
-    item.title = "T-" + id;
-    item.bytes = GiB;
-    item.risk = risk;
-    item.paths = {"/home/u/.cache/" + id};
-    return item;
 }
 
 TEST(AppModelClean, FirstUseScansWithoutTicksThenPreTicksAfterAClean) {
