@@ -50,11 +50,11 @@ void CleanBody::refresh() {
     frame_->setFooter(next.view.footer);
     frame_->setListHeight(static_cast<int>(std::lround(cleanListHeight(next.view.groups))));
     if (shown_ && withoutTicks(shown_->view) == withoutTicks(next.view)) {
+        // Only ticks changed: the check boxes stand in the order of the rows that have one.
+        std::size_t box = 0;
         for (const CleanGroup& group : next.view.groups) {
             for (const CleanRow& row : group.rows) {
-                if (const auto it = checkRows_.find(row.id); it != checkRows_.end() && it->second) {
-                    it->second->setChecked(row.selected);
-                }
+                if (row.hasCheckBox) checkRows_[box++]->setChecked(row.selected);
             }
         }
     } else {
@@ -84,7 +84,7 @@ void CleanBody::rebuild(const CleanScreenView& view) {
                 check->setLook(lookOf(row, context_));
                 check->setChecked(row.selected);
                 check->setAccessibleName(a11y);
-                checkRows_[row.id] = check;
+                checkRows_.emplace_back(check);
                 connect(check, &TaskCheckRow::clicked, this, [this, check, id = row.id](bool on) {
                     model_->toggleDisk(id, on);
                     check->setChecked(model_->diskSelection().contains(id)); // the model decides

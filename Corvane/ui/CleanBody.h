@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,7 +37,8 @@ private:
     void rebuild(const CleanScreenView& view);
 
     std::optional<Shown> shown_;
-    std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
+    /// The check boxes in the order of the view's rows that have one (two findings may share an id).
+    std::vector<QPointer<TaskCheckRow>> checkRows_;
 };
 
 } // namespace corvane

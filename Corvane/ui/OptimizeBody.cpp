@@ -97,7 +97,7 @@ void OptimizeBody::rebuild(const OptimizeScreenView& view) {
             model_->toggleGroup(id, on);
             check->setChecked(model_->selection().contains(id)); // the model decides
         });
-        checkRows_[row.id] = check;
+        checkRows_.emplace_back(check);
         frame_->addRow(entry(check, row.id));
     }
     if (!view.lockedRows.empty()) {
@@ -105,22 +105,25 @@ void OptimizeBody::rebuild(const OptimizeScreenView& view) {
     }
     for (const OptimizeRow& row : view.lockedRows) {
         auto* locked = new TaskNoteRow(rowHeight(row));
-        lockedRows_[row.id] = locked;
+        lockedRows_.emplace_back(locked);
         frame_->addRow(entry(locked, row.id));
     }
     updateRows(view);
 }
 
 void OptimizeBody::updateRows(const OptimizeScreenView& view) {
-    for (const OptimizeRow& row : view.selectableRows) {
-        TaskCheckRow* check = checkRows_[row.id];
+    // Same ids in the same order as the rows were made.
+    for (std::size_t i = 0; i < view.selectableRows.size(); ++i) {
+        const OptimizeRow& row = view.selectableRows[i];
+        TaskCheckRow* check = checkRows_[i];
         check->setFixedHeight(rowHeight(row));
         check->setLook(lookOf(row, context_));
         check->setChecked(row.selected);
         check->setAccessibleName(QString::fromStdString(row.a11y));
     }
-    for (const OptimizeRow& row : view.lockedRows) {
-        TaskNoteRow* locked = lockedRows_[row.id];
+    for (std::size_t i = 0; i < view.lockedRows.size(); ++i) {
+        const OptimizeRow& row = view.lockedRows[i];
+        TaskNoteRow* locked = lockedRows_[i];
         locked->setLook(lookOf(row, context_));
         locked->setAccessibleName(QString::fromStdString(row.a11y));
     }

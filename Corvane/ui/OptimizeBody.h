@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,8 +44,9 @@ private:
     QToolButton* moreButton(const std::string& id);
 
     std::optional<Shown> shown_;
-    std::map<std::string, QPointer<TaskCheckRow>> checkRows_;
-    std::map<std::string, QPointer<TaskNoteRow>> lockedRows_;
+    /// The rows in the order of the view's selectable and locked rows.
+    std::vector<QPointer<TaskCheckRow>> checkRows_;
+    std::vector<QPointer<TaskNoteRow>> lockedRows_;
 };
 
 } // namespace corvane

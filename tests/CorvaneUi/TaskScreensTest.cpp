@@ -189,6 +189,18 @@ TEST(CleanBody, StatesAndClicks) {
     body.refresh();
     EXPECT_FALSE(confirm->isEnabled()); // held while the clean runs
 
+    // Two worktrees may share an id: both rows follow the one tick.
+    DiskItem otherWorktree = diskItem("wt", DiskRisk::confirm);
+    otherWorktree.paths = {"/home/u/.codex/worktrees/2/wt"};
+    f.model->openCleanImmediately(false, DiskReport{0, 0, {diskItem("wt", DiskRisk::confirm), otherWorktree}, {}, 0});
+    body.refresh();
+    const auto boxes = body.findChildren<TaskCheckRow*>();
+    ASSERT_EQ(boxes.size(), 2);
+    boxes[0]->click();
+    body.refresh();
+    EXPECT_TRUE(boxes[0]->isChecked());
+    EXPECT_TRUE(boxes[1]->isChecked());
+
     f.model->openCleanImmediately(false, DiskReport{});
     body.refresh();
     layOut(body, "clean-empty");
