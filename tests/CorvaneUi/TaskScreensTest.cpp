@@ -188,6 +188,9 @@ TEST(CleanBody, StatesAndClicks) {
     f.alerts[0].onConfirm();
     body.refresh();
     EXPECT_FALSE(confirm->isEnabled()); // held while the clean runs
+    f.main->runUntilIdle();
+    ASSERT_EQ(f.cleaner->cleaned.size(), 1U);
+    EXPECT_EQ(f.cleaner->cleaned[0].front().id, "history");
 
     // Two worktrees may share an id: both rows follow the one tick.
     DiskItem otherWorktree = diskItem("wt", DiskRisk::confirm);
