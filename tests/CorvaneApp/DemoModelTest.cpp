@@ -141,7 +141,7 @@ TEST(DemoModel, QuittingAndCleaningSucceedWithoutTouchingTheHomeFolder) {
     demo.model->toggleDisk("pip-cache", true);
     demo.model->confirmClean();
     demo.confirm();
-    EXPECT_EQ(demo.model->diskResult(), "已移入废纸篓 3.9 GB。在 文件管理器 清倒废纸篓后才会释放。");
+    EXPECT_EQ(demo.model->diskResult(), "已移入废纸篓 3.9 GB。在文件管理器清倒废纸篓后才会释放。");
 
     demo.model->openClean();
     demo.main->runUntilIdle();

@@ -92,7 +92,14 @@ void AppModel::sampleMemory() {
 }
 
 void AppModel::apply(const MemorySnapshot& snapshot, const Verdict& verdict) {
-    publish(snapshot_, snapshot, Field::snapshot);
+    MemorySnapshot restamped = snapshot_;
+    restamped.timestamp = snapshot.timestamp;
+    if (restamped == snapshot) {
+        // Same counters, newer time: nothing any view shows has changed, so nothing redraws.
+        snapshot_.timestamp = snapshot.timestamp;
+    } else {
+        publish(snapshot_, snapshot, Field::snapshot);
+    }
     publish(verdict_, verdict, Field::verdict);
     pressureChanged(verdict.level, usedPercent(snapshot));
     diskAlertIfNeeded(snapshot);
@@ -144,6 +151,8 @@ void AppModel::islandWillCollapse() {
 }
 
 void AppModel::islandDidClose() {
+    // A close that skipped the collapse (torn down at once) must still bring the long intervals back.
+    if (islandOpen_) islandWillCollapse();
     publish(mode_, DashboardMode::home, Field::mode);
     optimize_.clearResult();
     ai_.setExpanded(false);
@@ -159,6 +168,10 @@ void AppModel::backHome() {
 
 std::string AppModel::a11yStatusLabel() const {
     return corvane::a11yStatusLabel(verdict_.level, usedPercent(snapshot_), attentionCount());
+}
+
+bool AppModel::hasCleanedDiskBefore() const {
+    return Prefs::value(*services_.prefs, Prefs::hasCleanedDiskBefore);
 }
 
 void AppModel::toggleQuiet() {

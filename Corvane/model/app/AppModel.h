@@ -100,6 +100,8 @@ public:
     const std::optional<std::string>& lastResult() const { return optimize_.lastResult(); }
     DashboardMode mode() const { return mode_; }
     const std::vector<AppGroup>& previewGroups() const { return optimize_.previewGroups(); }
+    /// The optimize list is being fetched: the screen shows "正在统计…" meanwhile.
+    bool previewLoading() const { return optimize_.previewLoading(); }
     const std::set<std::string>& selection() const { return optimize_.selection(); }
     bool isQuitting() const { return optimize_.isQuitting(); }
     bool aiExpanded() const { return ai_.aiExpanded(); }
@@ -129,6 +131,8 @@ public:
     /// "内存压力：…，已用 N%" and the waiting sessions.
     std::string a11yStatusLabel() const;
     bool islandOpen() const { return islandOpen_; }
+    /// Whether a clean has ever moved something (the clean screen's intro follows it).
+    bool hasCleanedDiskBefore() const;
     bool suspended() const { return suspended_; }
 
     /// Tells `observer` of every change of published state; an unchanged value notifies nobody.
@@ -162,12 +166,14 @@ public:
     void islandWillOpen();
     /// The island has started collapsing the dashboard: long intervals again.
     void islandWillCollapse();
-    /// The dashboard has been torn down: its state is reset.
+    /// The dashboard has been torn down: its state is reset and, when the collapse was not
+    /// announced, the long intervals come back.
     void islandDidClose();
     /// Pauses alerts for an hour, or ends a running pause.
     void toggleQuiet();
 
-    /// Applies one sample and its verdict: publishes what changed and raises due notices.
+    /// Applies one sample and its verdict: publishes what changed (a snapshot whose counters are
+    /// unchanged only takes the new time, silently) and raises due notices.
     void apply(const MemorySnapshot& snapshot, const Verdict& verdict);
 
     // Optimize flow.

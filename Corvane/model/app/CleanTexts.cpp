@@ -17,6 +17,17 @@ bool isSubsetOf(const std::vector<std::string>& paths, const std::vector<std::st
     });
 }
 
+/// The file manager's name set into Chinese text: a Latin name gets a space on each Latin side
+/// ("在 Nautilus 清倒"), a Chinese name none ("在文件管理器清倒").
+std::string inSentence(std::string_view name) {
+    const auto isLatin = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (name.empty()) return {};
+    std::string text(name);
+    if (isLatin(text.front())) text.insert(0, " ");
+    if (isLatin(text.back())) text += " ";
+    return text;
+}
+
 } // namespace
 
 std::set<std::string> defaultDiskSelection(const std::vector<DiskItem>& items, bool hasCleanedBefore) {
@@ -48,7 +59,7 @@ std::string diskConfirmMessage(const std::vector<DiskItem>& items, std::string_v
     if (std::any_of(items.begin(), items.end(), [](const DiskItem& item) { return item.risk == DiskRisk::confirm; })) {
         text += "\n其中含你的产出或历史记录，请确认不再需要。";
     }
-    text += "\n只会移入废纸篓，可在废纸篓里放回；在 " + std::string(fileManager) + " 清倒废纸篓后才会真正释放空间。";
+    text += "\n只会移入废纸篓，可在废纸篓里放回；在" + inSentence(fileManager) + "清倒废纸篓后才会真正释放空间。";
     return text;
 }
 
@@ -76,8 +87,7 @@ CleaningPlan intersectForCleaning(const std::vector<DiskItem>& selected, const s
 
 std::string diskResultSentence(const DiskCleanReport& report, int changed, std::string_view fileManager) {
     std::string text = report.bytes != 0
-                           ? "已移入废纸篓 " + formatBytes(report.bytes) + "。在 " + std::string(fileManager) +
-                                 " 清倒废纸篓后才会释放。"
+                           ? "已移入废纸篓 " + formatBytes(report.bytes) + "。在" + inSentence(fileManager) + "清倒废纸篓后才会释放。"
                            : "没有移动任何项目。";
     if (!report.failedItemIDs.empty()) text += "有 " + std::to_string(report.failedItemIDs.size()) + " 项没能移动。";
     if (!report.skippedItemIDs.empty()) {

@@ -6,7 +6,7 @@ namespace corvane {
 enum class ModelField {
     snapshot, verdict, aiStatuses, attentionCount, lastResult, mode, previewGroups, selection,
     isQuitting, aiExpanded, diskReport, diskScanning, diskSelection, isCleaning, diskResult,
-    diskFocus, paused, finishedInfo, idleCandidates, minuteStamp
+    diskFocus, paused, finishedInfo, idleCandidates, minuteStamp, previewLoading
 };
 
 } // namespace corvane

@@ -77,10 +77,13 @@ void OptimizeFlow::scanIdleApps() {
 void OptimizeFlow::open() {
     model_.publish(model_.mode_, DashboardMode::optimize, Field::mode);
     clearResult();
+    const std::uint64_t listing = ++listing_;
+    model_.publish(previewLoading_, true, Field::previewLoading);
     const AppModel::Services& s = model_.services_;
     runInBackground(
         *s.queue, s.main, model_.weak_from_this(), [provider = s.provider] { return provider->topAppGroups(listedGroups); },
-        [this](AppModel& model, std::optional<std::vector<AppGroup>> groups) {
+        [this, listing](AppModel& model, std::optional<std::vector<AppGroup>> groups) {
+            if (listing == listing_) model.publish(previewLoading_, false, Field::previewLoading);
             if (!groups || model.mode_ != DashboardMode::optimize) return; // the user left the screen
             const bool firstRun = !Prefs::value(*model.services_.prefs, Prefs::hasOptimizedBefore);
             model.publish(previewGroups_, *groups, Field::previewGroups);
@@ -90,6 +93,8 @@ void OptimizeFlow::open() {
 
 void OptimizeFlow::openImmediately() {
     model_.publish(model_.mode_, DashboardMode::optimize, Field::mode);
+    ++listing_;
+    model_.publish(previewLoading_, false, Field::previewLoading);
     auto groups = model_.services_.provider->topAppGroups(listedGroups);
     model_.publish(selection_, idsOf(QuitPlanner::suggested(groups, false)), Field::selection);
     model_.publish(previewGroups_, std::move(groups), Field::previewGroups);
@@ -205,6 +210,8 @@ void OptimizeFlow::forceQuitFinished(const AppGroup& group, bool ended) {
 }
 
 void OptimizeFlow::clearList() {
+    ++listing_;
+    model_.publish(previewLoading_, false, Field::previewLoading);
     model_.publish(previewGroups_, std::vector<AppGroup>(), Field::previewGroups);
     model_.publish(selection_, std::set<std::string>(), Field::selection);
 }

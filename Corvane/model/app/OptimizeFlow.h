@@ -23,6 +23,8 @@ public:
 
     const std::optional<std::string>& lastResult() const { return lastResult_; }
     const std::vector<AppGroup>& previewGroups() const { return previewGroups_; }
+    /// The latest listing of the optimize screen has not arrived yet.
+    bool previewLoading() const { return previewLoading_; }
     const std::set<std::string>& selection() const { return selection_; }
     bool isQuitting() const { return isQuitting_; }
     const std::optional<std::vector<AppGroup>>& idleCandidates() const { return idleCandidates_; }
@@ -49,7 +51,7 @@ public:
     /// Forces one group's processes to end; the row goes only when at least one of them ended.
     void forceQuitConfirmed(const AppGroup& group);
 
-    /// Empties the list and its ticks.
+    /// Empties the list and its ticks; a listing still on its way no longer counts as loading.
     void clearList();
     /// Drops the last result.
     void clearResult();
@@ -63,6 +65,9 @@ private:
     AppModel& model_;
     std::optional<std::string> lastResult_;
     std::vector<AppGroup> previewGroups_;
+    bool previewLoading_{false};
+    /// Counts listings, so only the latest one ends the loading state.
+    std::uint64_t listing_{0};
     std::set<std::string> selection_;
     bool isQuitting_{false};
     std::optional<std::vector<AppGroup>> idleCandidates_;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "disk/DiskReport.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -28,5 +31,11 @@ struct CleanListItem {
 
     bool operator==(const CleanListItem&) const = default;
 };
+
+/// The facts the views show about one disk finding.
+CleanListItem cleanListItem(const DiskItem& item);
+
+/// The rows of a scan's report in report order; absent when there is no report yet.
+std::optional<std::vector<CleanListItem>> cleanListItems(const std::optional<DiskReport>& report);
 
 } // namespace corvane

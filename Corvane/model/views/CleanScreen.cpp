@@ -2,6 +2,7 @@
 
 #include "memory/FormatBytes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace corvane {
@@ -15,6 +16,19 @@ CleanGroupKind cleanGroupKind(const CleanListItem& item) {
 
 std::string cleanSizeText(const CleanListItem& item) {
     return (item.isApproximate() ? "约 " : "") + formatBytes(item.bytes);
+}
+
+double cleanListHeight(const std::vector<CleanGroup>& groups) {
+    double height = 0;
+    for (const CleanGroup& group : groups) {
+        height += cleanHeadingHeight;
+        for (const CleanRow& row : group.rows) height += row.note ? cleanNoteRowHeight : cleanRowHeight;
+    }
+    return std::clamp(height, cleanListMinHeight, cleanListMaxHeight);
+}
+
+std::string cleanRowA11y(const CleanRow& row) {
+    return row.title + "，" + row.sizeText + row.a11ySuffix;
 }
 
 namespace {

@@ -55,6 +55,14 @@ struct CleanScreenView {
     bool operator==(const CleanScreenView&) const = default;
 };
 
+/// Heights of the clean list's parts, in points: a row, a row with its note, a group heading.
+inline constexpr double cleanRowHeight = 40;
+inline constexpr double cleanNoteRowHeight = 56;
+inline constexpr double cleanHeadingHeight = 26;
+/// The list's height stays within these bounds; longer lists scroll.
+inline constexpr double cleanListMinHeight = 80;
+inline constexpr double cleanListMaxHeight = 300;
+
 /// Fixed texts of the clean screen.
 inline constexpr std::string_view cleanListA11y = "可清理的项目列表";
 inline constexpr std::string_view cleanConfirmTitle = "移入废纸篓…";
@@ -65,6 +73,12 @@ CleanGroupKind cleanGroupKind(const CleanListItem& item);
 
 /// The item's size text: formatted bytes, with "约 " in front when the size was estimated.
 std::string cleanSizeText(const CleanListItem& item);
+
+/// The list's height: a heading per group and each row at its height, clamped to 80…300.
+double cleanListHeight(const std::vector<CleanGroup>& groups);
+
+/// What assistive technology reads for a row: its title, its size and its group's suffix.
+std::string cleanRowA11y(const CleanRow& row);
 
 /// The screen for the last scan's items (absent before a scan), the ticked ids, whether a scan
 /// runs and the "hasCleanedDiskBefore" preference.

@@ -17,9 +17,10 @@ std::optional<std::string> idleText(std::optional<double> idleSeconds) {
 }
 
 double optimizeListHeight(std::size_t plainRows, std::size_t cautionRows, std::size_t lockedRows) {
-    double height = 46.0 * static_cast<double>(plainRows) + 62.0 * static_cast<double>(cautionRows);
-    if (lockedRows > 0) height += 26 + 42.0 * static_cast<double>(lockedRows);
-    return std::clamp(height, 80.0, 300.0);
+    double height = optimizeRowHeight * static_cast<double>(plainRows) +
+                    optimizeCautionRowHeight * static_cast<double>(cautionRows);
+    if (lockedRows > 0) height += lockedHeadingHeight + lockedRowHeight * static_cast<double>(lockedRows);
+    return std::clamp(height, optimizeListMinHeight, optimizeListMaxHeight);
 }
 
 namespace {

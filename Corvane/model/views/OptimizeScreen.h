@@ -45,10 +45,21 @@ struct OptimizeScreenView {
     bool operator==(const OptimizeScreenView&) const = default;
 };
 
+/// Heights of the optimize list's parts, in points.
+inline constexpr double optimizeRowHeight = 46;
+inline constexpr double optimizeCautionRowHeight = 62;
+inline constexpr double lockedHeadingHeight = 26;
+inline constexpr double lockedRowHeight = 42;
+/// The list's height stays within these bounds; longer lists scroll.
+inline constexpr double optimizeListMinHeight = 80;
+inline constexpr double optimizeListMaxHeight = 300;
+
 /// Fixed texts of the optimize screen.
 inline constexpr std::string_view optimizeBackTitle = "返回";
 inline constexpr std::string_view optimizeListA11y = "可关闭的软件列表";
 inline constexpr std::string_view optimizeConfirmTitle = "关闭所选…";
+/// The heading over the rows that may not be quit.
+inline constexpr std::string_view lockedHeading = "不能关闭";
 inline constexpr std::string_view rowMenuTitle = "更多操作";
 inline constexpr std::string_view rowMenuForceQuit = "强制退出…";
 

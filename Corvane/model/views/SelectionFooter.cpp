@@ -20,4 +20,12 @@ SelectionFooter selectionFooter(bool busy, std::string_view busyText, std::size_
     return footer;
 }
 
+SelectionFooter whileWorking(SelectionFooter footer, bool working) {
+    if (working) {
+        footer.confirmEnabled = false;
+        footer.confirmOpacity = disabledButtonOpacity;
+    }
+    return footer;
+}
+
 } // namespace corvane

@@ -23,4 +23,8 @@ struct SelectionFooter {
 SelectionFooter selectionFooter(bool busy, std::string_view busyText, std::size_t count, std::string_view countAndVerb,
                                 std::uint64_t bytes);
 
+/// The footer while the confirmed work runs (a quit or a move to the Trash): the same summary,
+/// the button held disabled so the work cannot be asked for twice.
+SelectionFooter whileWorking(SelectionFooter footer, bool working);
+
 } // namespace corvane

@@ -169,6 +169,23 @@ TEST(AppModelObservation, UnchangedValuesNotifyNobody) {
     EXPECT_TRUE(changes.empty());
 }
 
+TEST(AppModelObservation, ANewTimeAloneRedrawsNothing) {
+    ModelFixture f;
+    MemorySnapshot sample;
+    sample.totalBytes = 16 * GiB;
+    sample.freeBytes = 4 * GiB;
+    f.model->apply(sample, Verdict{});
+    std::vector<AppModel::Field> changes;
+    auto subscription = f.model->observe([&](AppModel::Field field) { changes.push_back(field); });
+    sample.timestamp = dateFromUnixSeconds(unixSeconds(sample.timestamp) + 1);
+    f.model->apply(sample, f.model->verdict());
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(f.model->snapshot().timestamp, sample.timestamp); // still the latest sample's time
+    sample.freeBytes -= 1;
+    f.model->apply(sample, f.model->verdict());
+    EXPECT_EQ(changes, std::vector<AppModel::Field>{AppModel::Field::snapshot});
+}
+
 TEST(AppModelLifetime, LateSampleAfterTheModelIsGoneDoesNothing) {
     ModelFixture f;
     f.model->sampleMemory();

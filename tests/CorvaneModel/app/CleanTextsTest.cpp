@@ -40,7 +40,7 @@ TEST(DiskConfirmMessage, TwelveItemsEstimatesAndConfirmWarning) {
     EXPECT_NE(text.find("「T-i7」1.0 GB 等 4 项。"), std::string::npos) << text;
     EXPECT_EQ(text.find("T-i8"), std::string::npos);
     EXPECT_NE(text.find("\n其中含你的产出或历史记录，请确认不再需要。"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\n只会移入废纸篓，可在废纸篓里放回；在 文件管理器 清倒废纸篓后才会真正释放空间。"));
+    EXPECT_TRUE(text.ends_with("\n只会移入废纸篓，可在废纸篓里放回；在文件管理器清倒废纸篓后才会真正释放空间。"));
     EXPECT_EQ(diskConfirmMessage({item("a")}, "文件管理器").find("其中含"), std::string::npos);
 }
 
@@ -75,11 +75,33 @@ TEST(DiskResultSentence, Clauses) {
     DiskCleanReport report;
     report.bytes = static_cast<std::uint64_t>(1.2 * static_cast<double>(GiB));
     report.failedItemIDs = {"x"};
-    EXPECT_EQ(diskResultSentence(report, 0, "文件管理器"), "已移入废纸篓 1.2 GB。在 文件管理器 清倒废纸篓后才会释放。有 1 项没能移动。");
+    EXPECT_EQ(diskResultSentence(report, 0, "文件管理器"), "已移入废纸篓 1.2 GB。在文件管理器清倒废纸篓后才会释放。有 1 项没能移动。");
     EXPECT_EQ(diskResultSentence(DiskCleanReport{}, 1, "文件管理器"), "没有移动任何项目。有 1 项已变化，已跳过。");
     DiskCleanReport skipped;
     skipped.skippedItemIDs = {"a", "b"};
     EXPECT_EQ(diskResultSentence(skipped, 0, "文件管理器"), "没有移动任何项目。2 项正在使用或受保护，没有动。");
+}
+
+/// The file manager's name reads naturally in both texts: spaces only beside Latin letters.
+TEST(CleanTexts, FileManagerNameJoinsWithoutStraySpaces) {
+    const struct {
+        const char* name;
+        const char* joined;
+    } cases[] = {
+        {"文件管理器", "在文件管理器清倒"},
+        {"Finder", "在 Finder 清倒"},
+        {"Dolphin 文件管理器", "在 Dolphin 文件管理器清倒"},
+        {"", "在清倒"},
+    };
+    DiskCleanReport moved;
+    moved.bytes = GiB;
+    for (const auto& c : cases) {
+        EXPECT_NE(diskResultSentence(moved, 0, c.name).find(std::string("。") + c.joined + "废纸篓后才会释放。"),
+                  std::string::npos)
+            << c.name;
+        EXPECT_TRUE(diskConfirmMessage({item("a")}, c.name).ends_with(std::string(c.joined) + "废纸篓后才会真正释放空间。"))
+            << c.name;
+    }
 }
 
 } // namespace

@@ -12,6 +12,33 @@
 
 namespace corvane::test {
 
+/// A regular application with one process, named "N-" + id, idle for `idle` seconds.
+inline AppGroup group(std::string id, std::uint64_t bytes, std::optional<double> idle = 9000,
+                      SafetyVerdict safety = SafetyVerdict::canQuit(), bool regular = true) {
+    AppGroup g;
+    g.id = id;
+    g.name = "N-" + id;
+    g.bundleID = id;
+    g.pids = {static_cast<std::int32_t>(bytes % 1000 + 100)};
+    g.footprintBytes = bytes;
+    g.isRegularApp = regular;
+    g.hasVisibleWindow = regular;
+    g.idleSeconds = idle;
+    g.safety = std::move(safety);
+    return g;
+}
+
+/// A cache finding titled "T-" + id with one path.
+inline DiskItem diskItem(std::string id, DiskRisk risk = DiskRisk::safe, std::uint64_t bytes = GiB) {
+    DiskItem item;
+    item.id = id;
+    item.title = "T-" + id;
+    item.bytes = bytes;
+    item.risk = risk;
+    item.paths = {"/home/u/.cache/" + id};
+    return item;
+}
+
 /// A model on virtual time with scripted services; every queue runs on the manual executor.
 struct ModelFixture {
     std::shared_ptr<ManualExecutor> main = std::make_shared<ManualExecutor>();

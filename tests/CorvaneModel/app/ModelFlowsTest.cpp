@@ -8,22 +8,9 @@ namespace corvane {
 namespace {
 
 using test::GiB;
+using test::diskItem;
+using test::group;
 using test::ModelFixture;
-
-AppGroup group(std::string id, std::uint64_t bytes, std::optional<double> idle = 9000,
-               SafetyVerdict safety = SafetyVerdict::canQuit(), bool regular = true) {
-    AppGroup g;
-    g.id = id;
-    g.name = "N-" + id;
-    g.bundleID = id;
-    g.pids = {static_cast<std::int32_t>(bytes % 1000 + 100)};
-    g.footprintBytes = bytes;
-    g.isRegularApp = regular;
-    g.hasVisibleWindow = regular;
-    g.idleSeconds = idle;
-    g.safety = std::move(safety);
-    return g;
-}
 
 TEST(AppModelOptimize, FirstUseTicksNothingAndOneClickShowsTheList) {
     ModelFixture f;
@@ -124,14 +111,34 @@ TEST(AppModelOptimize, LateListingAfterLeavingIsDropped) {
     EXPECT_EQ(f.model->idleCandidates(), std::nullopt);
 }
 
-DiskItem diskItem(std::string id, DiskRisk risk = DiskRisk::safe) {
-    DiskItem item;
-    item.id = id;
-    item.title = "T-" + id;
-    item.bytes = GiB;
-    item.risk = risk;
-    item.paths = {"/home/u/.cache/" + id};
-    return item;
+/// The footer says "正在统计…" exactly while the latest listing is on its way: leaving the screen,
+/// opening it synchronously or the listing's arrival (even a stale one's) ends it correctly.
+TEST(AppModelOptimize, ListingIsLoadingUntilTheLatestListingArrives) {
+    ModelFixture f;
+    f.provider->groups = {group("a", GiB)};
+    EXPECT_FALSE(f.model->previewLoading());
+    f.model->openOptimize();
+    EXPECT_TRUE(f.model->previewLoading());
+    f.main->runUntilIdle();
+    EXPECT_FALSE(f.model->previewLoading());
+    EXPECT_EQ(f.model->previewGroups().size(), 1U);
+
+    f.model->backHome();
+    f.model->openOptimize(); // the first listing still runs; the second is the one that counts
+    f.model->backHome();
+    EXPECT_FALSE(f.model->previewLoading());
+    f.model->openOptimize();
+    EXPECT_TRUE(f.model->previewLoading());
+    f.main->runUntilIdle();
+    EXPECT_FALSE(f.model->previewLoading());
+
+    f.model->openOptimize();
+    f.model->islandDidClose();
+    EXPECT_FALSE(f.model->previewLoading());
+    f.model->openPreviewImmediately();
+    EXPECT_FALSE(f.model->previewLoading());
+    f.main->runUntilIdle(); // the listing from before the close arrives late
+    EXPECT_FALSE(f.model->previewLoading());
 }
 
 TEST(AppModelClean, FirstUseScansWithoutTicksThenPreTicksAfterAClean) {
@@ -154,7 +161,7 @@ TEST(AppModelClean, FirstUseScansWithoutTicksThenPreTicksAfterAClean) {
     f.alerts[0].onConfirm();
     f.main->runUntilIdle();
     ASSERT_EQ(f.cleaner->cleaned.size(), 1U);
-    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在 文件管理器 清倒废纸篓后才会释放。");
+    EXPECT_EQ(f.model->diskResult(), "已移入废纸篓 1.0 GB。在文件管理器清倒废纸篓后才会释放。");
     EXPECT_EQ(f.model->mode(), DashboardMode::home);
     EXPECT_EQ(f.model->diskReport(), std::nullopt);
 
@@ -358,6 +365,19 @@ TEST(AppModelIsland, ClosingResetsTheDashboardState) {
     EXPECT_FALSE(f.model->aiExpanded());
     EXPECT_FALSE(f.model->diskFocus());
     EXPECT_EQ(f.model->idleCandidates(), std::nullopt);
+}
+
+TEST(AppModelIsland, CloseWithoutCollapseRestoresTheLongIntervals) {
+    ModelFixture f;
+    f.start();
+    f.openIsland();
+    f.model->islandDidClose(); // torn down at once, no collapse announced
+    EXPECT_FALSE(f.model->islandOpen());
+    const int before = f.provider->samples;
+    f.main->advance(44.9);
+    EXPECT_EQ(f.provider->samples, before);
+    f.main->advance(0.1);
+    EXPECT_EQ(f.provider->samples, before + 1);
 }
 
 } // namespace

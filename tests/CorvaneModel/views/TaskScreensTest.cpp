@@ -143,6 +143,7 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_EQ(v.groups[1].rows[0].note, "Chrome 正在运行");
     EXPECT_EQ(v.groups[1].rows[0].noteSymbol, Symbol::lock);
     EXPECT_EQ(v.groups[1].rows[0].a11ySuffix, "，不可选择");
+    EXPECT_EQ(cleanRowA11y(v.groups[1].rows[0]), "blocked 标题，3.0 GB，不可选择");
     EXPECT_FALSE(v.groups[1].rows[0].selected);
     EXPECT_EQ(v.groups[2].heading, "含你的产出或历史");
     EXPECT_EQ(v.groups[2].rows[0].a11ySuffix, "，含你的产出或历史");
@@ -152,6 +153,42 @@ TEST(CleanScreen, GroupsRowsAndFooter) {
     EXPECT_EQ(v.footer.text, "2 项，约释放 3.0 GB");
     EXPECT_TRUE(v.footer.confirmEnabled);
     EXPECT_FALSE(v.emptyText.has_value());
+    EXPECT_EQ(cleanListHeight(v.groups), 4 * 26 + 2 * 56 + 2 * 40);
+}
+
+/// A scan's findings reach the clean screen's groups: risk `confirm` asks, the approximation mark
+/// gives "约 ", blocked and informative items keep their reasons; no report means no list.
+TEST(CleanListItems, FromTheDiskReport) {
+    DiskItem cache;
+    cache.id = "cache";
+    cache.title = "缓存";
+    cache.detail = std::string("大小") + std::string(approximateMark);
+    cache.bytes = 300 * MiB;
+    DiskItem history = cache;
+    history.id = "history";
+    history.detail = "聊天记录";
+    history.risk = DiskRisk::confirm;
+    DiskItem blocked = history;
+    blocked.id = "blocked";
+    blocked.blockedReason = "正在运行";
+    DiskItem info = cache;
+    info.id = "info";
+    info.isInfoOnly = true;
+    DiskReport report;
+    report.items = {cache, history, blocked, info};
+
+    EXPECT_EQ(cleanListItems(std::nullopt), std::nullopt);
+    const auto items = cleanListItems(report);
+    ASSERT_TRUE(items);
+    ASSERT_EQ(items->size(), 4U);
+    EXPECT_EQ(cleanSizeText((*items)[0]), "约 300 MB");
+    EXPECT_EQ(cleanSizeText((*items)[1]), "300 MB");
+    const std::vector<CleanGroupKind> kinds{cleanGroupKind((*items)[0]), cleanGroupKind((*items)[1]),
+                                            cleanGroupKind((*items)[2]), cleanGroupKind((*items)[3])};
+    EXPECT_EQ(kinds, (std::vector{CleanGroupKind::regenerable, CleanGroupKind::userData, CleanGroupKind::blocked,
+                                  CleanGroupKind::infoOnly}));
+    EXPECT_EQ((*items)[2].blockedReason, "正在运行");
+    EXPECT_EQ((*items)[0].title, "缓存");
 }
 
 TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
@@ -162,9 +199,21 @@ TEST(CleanScreen, EmptyReportScanningAndFirstUse) {
     EXPECT_EQ(empty.footer.text, "未选择");
     EXPECT_FALSE(empty.footer.confirmEnabled);
     EXPECT_EQ(empty.footer.confirmOpacity, 0.35);
+    EXPECT_EQ(cleanListHeight(empty.groups), 80);
+    const std::vector many(20, cleanItem("x", GiB));
+    EXPECT_EQ(cleanListHeight(cleanScreen(many, {}, false, false).groups), 300);
     const CleanScreenView scanning = cleanScreen(std::nullopt, {}, true, false);
     EXPECT_EQ(scanning.footer.text, "正在测量…");
     EXPECT_FALSE(scanning.emptyText.has_value());
+}
+
+TEST(SelectionFooter, WorkHoldsTheButtonButKeepsTheSummary) {
+    const SelectionFooter ready = selectionFooter(false, "正在统计…", 2, " 个，约腾出 ", 3 * GiB);
+    const SelectionFooter held = whileWorking(ready, true);
+    EXPECT_EQ(held.text, "2 个，约腾出 3.0 GB");
+    EXPECT_FALSE(held.confirmEnabled);
+    EXPECT_EQ(held.confirmOpacity, 0.35);
+    EXPECT_EQ(whileWorking(ready, false), ready);
 }
 
 } // namespace
