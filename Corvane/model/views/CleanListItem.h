@@ -1,8 +1,11 @@
 #pragma once
 
+#include "disk/DiskReport.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -28,5 +31,11 @@ struct CleanListItem {
 
     bool operator==(const CleanListItem&) const = default;
 };
+
+/// The facts of one scanned item as the dashboard shows them.
+CleanListItem cleanListItem(const DiskItem& item);
+
+/// The items of the last scan in report order; absent before any scan.
+std::optional<std::vector<CleanListItem>> cleanListItems(const std::optional<DiskReport>& report);
 
 } // namespace corvane
