@@ -3,6 +3,7 @@
 #include "DashButton.h"
 #include "DashLabels.h"
 #include "DashStyle.h"
+#include "SymbolView.h"
 
 #include <QHBoxLayout>
 
@@ -22,7 +23,7 @@ DashButton* headerButton(const IconButton& button, std::function<void()> action,
 } // namespace
 
 DashHeader::DashHeader(std::function<void()> onSettings, std::function<void()> onClose, QWidget* parent)
-    : QWidget(parent), icon_(symbolLabel(DashStyle::headerIconPixels, this)),
+    : QWidget(parent), icon_(new SymbolView(DashStyle::headerIconPixels, this)),
       text_(dashLabel(DashStyle::headerPixels, DashStyle::primaryText, this, QFont::DemiBold)) {
     text_->setWordWrap(false);
     auto* layout = new QHBoxLayout(this);
@@ -36,7 +37,7 @@ DashHeader::DashHeader(std::function<void()> onSettings, std::function<void()> o
 }
 
 void DashHeader::display(const HeaderSummary& summary) {
-    setSymbol(icon_, summary.icon.symbol, DashStyle::color(summary.icon.tint));
+    icon_->setSymbol(summary.icon.symbol, DashStyle::color(summary.icon.tint));
     setLabelText(text_, summary.text);
     text_->setAccessibleName(QString::fromStdString(summary.a11y));
 }

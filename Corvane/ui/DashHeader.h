@@ -11,6 +11,7 @@ class QLabel;
 namespace corvane {
 
 class DashButton;
+class SymbolView;
 
 /// The dashboard's header line: the AI or memory summary on the left, the settings and close
 /// buttons on the right.
@@ -24,7 +25,7 @@ public:
     void display(const HeaderSummary& summary);
 
 private:
-    QLabel* icon_;
+    SymbolView* icon_;
     QLabel* text_;
 };
 

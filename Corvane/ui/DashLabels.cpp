@@ -1,7 +1,6 @@
 #include "DashLabels.h"
 
 #include "DashStyle.h"
-#include "MaterialIcons.h"
 
 namespace corvane {
 
@@ -16,21 +15,6 @@ QLabel* dashLabel(int pixels, const QColor& color, QWidget* parent, QFont::Weigh
     label->setTextFormat(Qt::PlainText);
     setTextColor(label, color);
     return label;
-}
-
-QLabel* symbolLabel(int pixels, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setFont(iconFont(pixels));
-    label->setAlignment(Qt::AlignCenter);
-    label->setFixedSize(pixels + 2, pixels + 2);
-    // The icon is decoration; the text beside it says what it means.
-    label->setAccessibleName(QString());
-    return label;
-}
-
-void setSymbol(QLabel* label, Symbol symbol, const QColor& color) {
-    label->setText(glyphText(symbol));
-    setTextColor(label, color);
 }
 
 void setTextColor(QLabel* label, const QColor& color) {

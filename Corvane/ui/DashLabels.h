@@ -1,7 +1,5 @@
 #pragma once
 
-#include "symbols/Symbol.h"
-
 #include <QFont>
 #include <QLabel>
 
@@ -15,12 +13,6 @@ QString qtext(std::string_view text);
 
 /// A text label of the dashboard: `pixels` high text in `color`, word-wrapped.
 QLabel* dashLabel(int pixels, const QColor& color, QWidget* parent, QFont::Weight weight = QFont::Normal);
-
-/// A label that draws one icon `pixels` high.
-QLabel* symbolLabel(int pixels, QWidget* parent);
-
-/// Draws `symbol` in `color` on a label made by `symbolLabel`.
-void setSymbol(QLabel* label, Symbol symbol, const QColor& color);
 
 /// Changes a label's text colour.
 void setTextColor(QLabel* label, const QColor& color);

@@ -22,6 +22,15 @@ void callIfSet(const std::function<void()>& action) {
     if (action) action();
 }
 
+/// Lays out `widget` and its descendants deepest first, so that a change far down reaches the
+/// panel's size now rather than one event-loop turn per level of nesting.
+void layOutNow(QWidget* widget) {
+    for (QObject* child : widget->children()) {
+        if (child->isWidgetType()) layOutNow(static_cast<QWidget*>(child));
+    }
+    if (widget->layout() != nullptr) widget->layout()->activate();
+}
+
 } // namespace
 
 DashboardView::DashboardView(std::shared_ptr<AppModel> model, DashboardContext context, DashboardBodyFactory bodies,
@@ -95,6 +104,7 @@ void DashboardView::refresh() {
     if (m.mode() != bodyMode_) showBody(m.mode());
     header_->display(headerSummary(!m.aiRows().empty(), m.attentionCount(), m.verdict().level));
     if (body_ != nullptr) body_->refresh();
+    layOutNow(this);
     const int height = fittingHeight();
     if (height != reportedHeight_) {
         reportedHeight_ = height;

@@ -3,6 +3,7 @@
 #include "DashButton.h"
 #include "DashLabels.h"
 #include "DashStyle.h"
+#include "SymbolView.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -11,7 +12,7 @@ namespace corvane {
 
 DiskSection::DiskSection(std::function<void()> onMeasure, std::function<void()> onClean, QWidget* parent)
     : QWidget(parent), title_(dashLabel(DashStyle::titlePixels, DashStyle::primaryText, this, QFont::DemiBold)),
-      stateIcon_(symbolLabel(DashStyle::iconPixels, this)), state_(dashLabel(DashStyle::bodyPixels, {}, this)),
+      stateIcon_(new SymbolView(DashStyle::iconPixels, this)), state_(dashLabel(DashStyle::bodyPixels, {}, this)),
       free_(dashLabel(DashStyle::bodyPixels, DashStyle::secondaryText, this)),
       measure_(new DashButton(DashButton::Kind::plain, QString(), std::nullopt, this)),
       measured_(dashLabel(DashStyle::bodyPixels, DashStyle::primaryText, this, QFont::DemiBold)),
@@ -42,7 +43,7 @@ void DiskSection::display(const DiskSectionView& view) {
     using Measure = DiskSectionView::Measure;
     setLabelText(title_, view.title);
     const QColor stateColor = DashStyle::color(view.look.color);
-    setSymbol(stateIcon_, view.look.symbol, stateColor);
+    stateIcon_->setSymbol(view.look.symbol, stateColor);
     setLabelText(state_, std::string(view.look.text));
     setTextColor(state_, stateColor);
     setLabelText(free_, view.freeLine);

@@ -11,6 +11,7 @@ class QLabel;
 namespace corvane {
 
 class DashButton;
+class SymbolView;
 
 /// The disk section: how full the disk is, the free space, measuring what can be freed, the
 /// button to the clean screen and the last clean result.
@@ -25,7 +26,7 @@ public:
 
 private:
     QLabel* title_;
-    QLabel* stateIcon_;
+    SymbolView* stateIcon_;
     QLabel* state_;
     QLabel* free_;
     DashButton* measure_;
