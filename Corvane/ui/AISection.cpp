@@ -51,7 +51,6 @@ AISection::AISection(std::function<void(const AIRow&)> onJump, std::function<voi
     layout->addWidget(shownRows);
     layout->addWidget(toggle_, 0, Qt::AlignLeft);
     layout->addWidget(overflowArea_);
-    layout->addStretch(1);
     connect(toggle_, &DashButton::clicked, this, [this, onExpand = std::move(onExpand)] { onExpand(!expanded_); });
 }
 

@@ -34,7 +34,6 @@ DiskSection::DiskSection(std::function<void()> onMeasure, std::function<void()> 
     layout->addWidget(measured_);
     layout->addWidget(clean_);
     layout->addWidget(result_);
-    layout->addStretch(1);
     connect(measure_, &DashButton::clicked, this, [onMeasure = std::move(onMeasure)] { onMeasure(); });
     connect(clean_, &DashButton::clicked, this, [onClean = std::move(onClean)] { onClean(); });
 }

@@ -38,6 +38,8 @@ QVBoxLayout* cardLayout(Card* card) {
     const int pad = DashStyle::cardPadding;
     layout->setContentsMargins(pad, pad, pad, pad);
     layout->setSpacing(DashStyle::sectionSpacing * 2);
+    // Sections keep their own height at the top of the card; the card's spare height stays below.
+    layout->addStretch(1);
     return layout;
 }
 
@@ -63,7 +65,7 @@ HomeBody::HomeBody(std::shared_ptr<AppModel> model, const DashboardContext& cont
     rightCard->setObjectName(QStringLiteral("PerfColumn"));
     left_ = cardLayout(leftCard);
     right_ = cardLayout(rightCard);
-    right_->addWidget(disk_);
+    right_->insertWidget(0, disk_);
 
     auto* pair = new QHBoxLayout;
     pair->setSpacing(DashStyle::sectionSpacing);
@@ -86,10 +88,10 @@ void HomeBody::arrange(bool withAI) {
     right_->removeWidget(memory_);
     ai_->setVisible(withAI);
     if (withAI) {
-        left_->addWidget(ai_);
+        left_->insertWidget(0, ai_);
         right_->insertWidget(0, memory_);
     } else {
-        left_->addWidget(memory_);
+        left_->insertWidget(0, memory_);
     }
 }
 

@@ -24,7 +24,6 @@ MemoryColumn::MemoryColumn(std::function<void()> onOptimize, std::function<void(
     layout->addWidget(idle_);
     layout->addWidget(result_);
     layout->addWidget(optimize_);
-    layout->addStretch(1);
     connect(optimize_, &DashButton::clicked, this, [onOptimize = std::move(onOptimize)] { onOptimize(); });
     connect(idle_, &IdleStatPanel::clicked, this, [onReclaim = std::move(onReclaim)] { onReclaim(); });
 }

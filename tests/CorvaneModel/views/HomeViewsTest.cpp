@@ -196,10 +196,20 @@ TEST(DiskSection, AfterScanCountsOnlySelectableItemsAndMarksEstimates) {
 TEST(CleanListItems, FollowTheReportInOrder) {
     EXPECT_FALSE(cleanListItems(std::nullopt).has_value());
     DiskReport report;
-    DiskItem history{"h", "历史", "（估算，约值）", 3 * GiB, DiskRisk::confirm};
-    DiskItem blocked{"b", "缓存", "", GiB, DiskRisk::safe};
+    const auto diskItem = [](std::string id, std::string title, std::string detail, std::uint64_t bytes,
+                             DiskRisk risk) {
+        DiskItem i;
+        i.id = std::move(id);
+        i.title = std::move(title);
+        i.detail = std::move(detail);
+        i.bytes = bytes;
+        i.risk = risk;
+        return i;
+    };
+    const DiskItem history = diskItem("h", "历史", "（估算，约值）", 3 * GiB, DiskRisk::confirm);
+    DiskItem blocked = diskItem("b", "缓存", "", GiB, DiskRisk::safe);
     blocked.blockedReason = "正在运行";
-    DiskItem info{"i", "说明", "", GiB, DiskRisk::confirm};
+    DiskItem info = diskItem("i", "说明", "", GiB, DiskRisk::confirm);
     info.isInfoOnly = true;
     report.items = {history, blocked, info};
     const auto items = cleanListItems(report);
