@@ -5,7 +5,7 @@
 #include "RunEvents.h"
 
 #include "CorvaneModel/app/ModelFixture.h"
-#include "app/DemoServices.h"
+#include "CorvaneApp/ManualDemoServices.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -98,13 +98,7 @@ struct Dash {
 std::shared_ptr<AppModel> demoModel(MockMode mode, const std::shared_ptr<test::ManualExecutor>& main) {
     auto prefs = std::make_shared<InMemoryPreferenceStore>();
     Prefs::registerDefaults(*prefs);
-    AppModel::Services s = demoServices(mode, main->clock());
-    s.prefs = prefs;
-    s.main = main;
-    s.queue = main;
-    s.diskQueue = main;
-    s.userInitiated = main;
-    auto model = AppModel::create(std::move(s));
+    auto model = AppModel::create(test::manualDemoServices(mode, main, prefs));
     model->start();
     main->runUntilIdle();
     return model;
