@@ -34,8 +34,8 @@ void IdleStatPanel::display(const IdleStatView& view) {
     if (view == view_) return;
     view_ = view;
     const bool button = view.showsReclaimButton;
-    setEnabled(button);
     setCursor(button ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setFocusPolicy(button ? Qt::TabFocus : Qt::NoFocus);
     setAccessibleRole(button ? QAccessible::Button : QAccessible::StaticText);
     setAccessibleName(QString::fromStdString(view.a11y));
     setAccessibleDescription(QString::fromStdString(view.hint.value_or("")));
@@ -49,9 +49,14 @@ QSize IdleStatPanel::sizeHint() const {
     return {160, line + DashStyle::controlPadding};
 }
 
+bool IdleStatPanel::hitButton(const QPoint& pos) const {
+    // Only a figure with something to reclaim is a button.
+    return view_.showsReclaimButton && DashControl::hitButton(pos);
+}
+
 void IdleStatPanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    paintBackground(painter);
+    if (view_.showsReclaimButton) paintBackground(painter);
     const int pad = view_.showsReclaimButton ? DashStyle::controlPadding : 0;
     const QRect inner = rect().adjusted(pad, 0, -pad, 0);
 

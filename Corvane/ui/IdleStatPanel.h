@@ -20,6 +20,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    bool hitButton(const QPoint& pos) const override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

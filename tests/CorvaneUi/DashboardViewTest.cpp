@@ -261,10 +261,30 @@ TEST(DashboardView, ClicksInteractFirstThenAct) {
     EXPECT_EQ(accessible(clean)->text(QAccessible::Description),
               QStringLiteral("先测量可以清理的内容，再让你选择，不会直接删除"));
 
-    const int before = dash.view->height();
-    EXPECT_EQ(accessible(dash.named(QStringLiteral("暂无可关闭的闲置软件")))->role(), QAccessible::StaticText);
-    expectFits(dash);
-    EXPECT_EQ(dash.view->height(), before);
+    QWidget* noIdle = dash.named(QStringLiteral("暂无可关闭的闲置软件"));
+    ASSERT_NE(accessible(noIdle), nullptr);
+    EXPECT_EQ(accessible(noIdle)->role(), QAccessible::StaticText);
+    EXPECT_TRUE(accessible(noIdle)->actionInterface()->actionNames().isEmpty());
+    EXPECT_EQ(clicked(QStringLiteral("暂无可关闭的闲置软件")), (Calls{"interact"}));
+    EXPECT_EQ(dash.model->mode(), DashboardMode::home);
+}
+
+/// The idle figure with something to reclaim starts the one-click path, which shows a first-time
+/// user the list.
+TEST(DashboardView, IdleFigureStartsTheOneClickPath) {
+    const std::unique_ptr<Dash> dash = demoDash(MockMode::warn);
+    QWidget* idle = dash->named(QStringLiteral("闲置软件可腾出 1.6 GB"));
+    ASSERT_NE(accessible(idle), nullptr);
+    EXPECT_EQ(accessible(idle)->role(), QAccessible::Button);
+    EXPECT_EQ(accessible(idle)->text(QAccessible::Description), QStringLiteral("点按一键腾出，会先让你确认"));
+    EXPECT_EQ(idle->toolTip().left(6), QStringLiteral("系统缓存约 "));
+    dash->calls.clear();
+    dash->click(idle);
+    EXPECT_EQ(dash->calls, (std::vector<std::string>{"interact", "layout"}));
+    EXPECT_EQ(dash->model->mode(), DashboardMode::optimize);
+    auto* task = dynamic_cast<TaskBody*>(dash->view->body());
+    ASSERT_NE(task, nullptr);
+    EXPECT_EQ(task->mode, DashboardMode::optimize);
 }
 
 /// The toggle under the first five rows shows the rest in a list of its own, and the panel grows
