@@ -1,4 +1,4 @@
-#include "app/DemoServices.h"
+#include "CorvaneApp/ManualDemoServices.h"
 #include "prefs/InMemoryPreferenceStore.h"
 #include "prefs/Prefs.h"
 #include "support/ManualExecutor.h"
@@ -25,13 +25,7 @@ struct DemoModel {
 
     explicit DemoModel(MockMode mode) {
         Prefs::registerDefaults(*prefs);
-        AppModel::Services s = demoServices(mode, main->clock());
-        s.prefs = prefs;
-        s.main = main;
-        s.queue = main;
-        s.diskQueue = main;
-        s.userInitiated = main;
-        model = AppModel::create(std::move(s));
+        model = AppModel::create(test::manualDemoServices(mode, main, prefs));
         model->onWings = [this](const WingsContent& content) { wings.push_back(content); };
         model->presentAlert = [this](AlertSpec alert) { alerts.push_back(std::move(alert)); };
         model->start();

@@ -36,4 +36,12 @@ std::string aiRowA11yLabel(AIToolKind tool, std::string_view title) {
     return std::string(aiToolDisplayName(tool)) + " 会话：" + std::string(title);
 }
 
+std::string_view subtitleBeforeMinutes(const AIRow& row) {
+    const std::string_view subtitle = row.subtitle;
+    if (!row.durationMinutes) return subtitle;
+    const std::string counted = row.durationLead + std::to_string(*row.durationMinutes) + row.durationTail;
+    if (!subtitle.ends_with(counted)) return subtitle;
+    return subtitle.substr(0, subtitle.size() - counted.size());
+}
+
 } // namespace corvane

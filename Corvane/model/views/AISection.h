@@ -2,6 +2,7 @@
 
 #include "ai/AIActivity.h"
 #include "ai/AIToolKind.h"
+#include "app/AIRows.h"
 #include "views/ViewTint.h"
 
 #include <cstddef>
@@ -39,6 +40,10 @@ TintedSymbol aiRowIcon(AIToolKind tool, AIActivity activity, std::string_view ti
 
 /// An AI row's accessibility label: tool name + " 会话：" + title.
 std::string aiRowA11yLabel(AIToolKind tool, std::string_view title);
+
+/// The part of a row's subtitle before its counting minutes (lead, number and tail follow it);
+/// the whole subtitle when the row counts no minutes or its subtitle does not end with them.
+std::string_view subtitleBeforeMinutes(const AIRow& row);
 
 /// Accessibility hint of a row that jumps to its session.
 inline constexpr std::string_view aiRowJumpHint = "点按跳转";

@@ -30,6 +30,9 @@ struct IdleStatView {
     bool operator==(const IdleStatView&) const = default;
 };
 
+/// The stat's identifier for a frozen hover state (the dashboard context's `hoverDemo`).
+inline constexpr std::string_view idleStatID = "idleStat";
+
 /// Title and trailing symbol of the one-click button.
 inline constexpr std::string_view reclaimButtonTitle = "腾出";
 inline constexpr Symbol reclaimButtonSymbol = Symbol::chevronForward;

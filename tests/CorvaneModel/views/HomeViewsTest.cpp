@@ -191,6 +191,53 @@ TEST(DiskSection, AfterScanCountsOnlySelectableItemsAndMarksEstimates) {
     EXPECT_EQ(exact.measureA11y, "可释放约 2.0 GB");
 }
 
+/// The disk section counts the scanned items as the report lists them: a "confirm" risk asks for
+/// confirmation, blocked and information-only items stay so.
+TEST(CleanListItems, FollowTheReportInOrder) {
+    EXPECT_FALSE(cleanListItems(std::nullopt).has_value());
+    DiskReport report;
+    const auto diskItem = [](std::string id, std::string title, std::string detail, std::uint64_t bytes,
+                             DiskRisk risk) {
+        DiskItem i;
+        i.id = std::move(id);
+        i.title = std::move(title);
+        i.detail = std::move(detail);
+        i.bytes = bytes;
+        i.risk = risk;
+        return i;
+    };
+    const DiskItem history = diskItem("h", "历史", "（估算，约值）", 3 * GiB, DiskRisk::confirm);
+    DiskItem blocked = diskItem("b", "缓存", "", GiB, DiskRisk::safe);
+    blocked.blockedReason = "正在运行";
+    DiskItem info = diskItem("i", "说明", "", GiB, DiskRisk::confirm);
+    info.isInfoOnly = true;
+    report.items = {history, blocked, info};
+    const auto items = cleanListItems(report);
+    ASSERT_TRUE(items.has_value());
+    ASSERT_EQ(items->size(), 3u);
+    EXPECT_EQ((*items)[0], (CleanListItem{"h", "历史", "（估算，约值）", 3 * GiB, true, std::nullopt, false}));
+    EXPECT_TRUE((*items)[0].isApproximate());
+    EXPECT_EQ((*items)[1], (CleanListItem{"b", "缓存", "", GiB, false, std::string("正在运行"), false}));
+    EXPECT_TRUE((*items)[2].isInfoOnly);
+    EXPECT_FALSE((*items)[2].isSelectable());
+}
+
+/// The counting minutes sit at the end of the subtitle; a subtitle that does not end with them
+/// is shown whole.
+TEST(AIRowSubtitle, TextBeforeTheCountingMinutes) {
+    AIRow row;
+    row.subtitle = "Claude Code · web · 等了 12 分钟";
+    EXPECT_EQ(subtitleBeforeMinutes(row), row.subtitle);
+    row.durationLead = "web · 等了 ";
+    row.durationMinutes = 12;
+    row.durationTail = " 分钟";
+    EXPECT_EQ(subtitleBeforeMinutes(row), "Claude Code · ");
+    row.durationMinutes = 13;
+    EXPECT_EQ(subtitleBeforeMinutes(row), row.subtitle);
+    row.subtitle = "web · 等了 13 分钟";
+    EXPECT_EQ(subtitleBeforeMinutes(row), "");
+}
+
 TEST(AISectionLayout, FiveRowsThenToggle) {
     EXPECT_EQ(aiSectionLayout(5, false), (AISectionLayout{5, 0, std::nullopt}));
     EXPECT_EQ(aiSectionLayout(0, true), (AISectionLayout{0, 0, std::nullopt}));
