@@ -126,8 +126,13 @@ TEST_F(IslandInputsLive, StripSitsUnderTheTopPanelAndReportsThePointer) {
     QObject::connect(&strip, &HoverStrip::entered, [&] { heard.emplace_back("entered"); });
     QObject::connect(&strip, &HoverStrip::exited, [&] { heard.emplace_back("exited"); });
     QObject::connect(&strip, &HoverStrip::clicked, [&] { heard.emplace_back("clicked"); });
-    pointer(100, 300);
-    const std::string focused = runShell("xdotool getwindowfocus").out;
+    // The user works in another window, which keeps the keyboard throughout.
+    ChildProcess work({"xev", "-geometry", "200x100+50+400", "-event", "button"});
+    std::string focused;
+    ASSERT_TRUE(runEventsUntil([&] {
+        focused = runShell("xdotool search --onlyvisible --name 'Event Tester'").out;
+        return !focused.empty() && runShell("xdotool getwindowfocus").out == focused;
+    }));
     strip.setPresent(true);
     const std::vector<int> atTop{446, 0, 132, 5};
     EXPECT_TRUE(runEventsUntil([&] { return placement(strip.winId()) == atTop; }));
@@ -135,7 +140,8 @@ TEST_F(IslandInputsLive, StripSitsUnderTheTopPanelAndReportsThePointer) {
               std::string::npos);
 
     // trayer is a dock with a 32-pixel strut along the top: the desktop's top panel.
-    ChildProcess panel({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32"});
+    ChildProcess panel({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
+                        "--SetPartialStrut", "true", "--SetDockType", "true"});
     const std::vector<int> underPanel{446, 32, 132, 5};
     EXPECT_TRUE(runEventsUntil([&] { return placement(strip.winId()) == underPanel; }))
         << placement(strip.winId())[1];
