@@ -7,6 +7,7 @@
 
 #include <gio/gio.h>
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -14,7 +15,7 @@ namespace corvane {
 
 namespace {
 
-constexpr std::size_t kdeglobalsMaxBytes = 1024 * 1024;
+constexpr std::size_t kdeglobalsMaxBytes = std::size_t{1024} * 1024;
 
 struct SchemaUnref {
     void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
