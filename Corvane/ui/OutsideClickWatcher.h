@@ -12,7 +12,8 @@ class XRawButtonPresses;
 /// Reports left and right button presses anywhere on the display while started, without taking
 /// them from the window they go to (on X11 through XInput 2 raw events on the root window). The
 /// island starts it while the dashboard is pinned; stopped, it selects nothing and costs nothing.
-/// Does nothing where the window system offers no such events. Main thread only.
+/// Does nothing where the window system offers no such events. One per application: the X server
+/// keeps one such selection per client. Main thread only.
 class OutsideClickWatcher final : public QObject {
     Q_OBJECT
 

@@ -9,12 +9,17 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xinput.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -57,6 +62,21 @@ std::size_t occurrences(const std::string& path, const std::string& word) {
     return count;
 }
 
+/// The XInput events this client (Qt's connection) selects on the root window, by device.
+std::map<int, std::uint32_t> rootSelections() {
+    xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    std::unique_ptr<xcb_input_xi_get_selected_events_reply_t, decltype(&std::free)> reply(
+        xcb_input_xi_get_selected_events_reply(c, xcb_input_xi_get_selected_events(c, root), nullptr), &std::free);
+    std::map<int, std::uint32_t> masks;
+    if (!reply) return masks;
+    for (auto it = xcb_input_xi_get_selected_events_masks_iterator(reply.get()); it.rem > 0;
+         xcb_input_event_mask_next(&it)) {
+        masks[it.data->deviceid] = it.data->mask_len > 0 ? xcb_input_event_mask_mask(it.data)[0] : 0;
+    }
+    return masks;
+}
+
 /// Clicks on another client's window reach the watcher only while it is started, only for the
 /// left and right buttons, and the other window still gets every click.
 TEST_F(IslandInputsLive, PressesAnywhereAreSeenOnlyWhileStartedAndStillReachTheirWindow) {
@@ -68,9 +88,17 @@ TEST_F(IslandInputsLive, PressesAnywhereAreSeenOnlyWhileStartedAndStillReachThei
     OutsideClickWatcher watcher;
     std::vector<QPoint> presses;
     QObject::connect(&watcher, &OutsideClickWatcher::pressed, [&](QPoint at) { presses.push_back(at); });
+    // Stopped, nothing is selected; started, raw presses of the master devices are, beside Qt's
+    // own selections, which stay as they were.
+    const auto qtOwn = rootSelections();
+    EXPECT_EQ(qtOwn.count(XCB_INPUT_DEVICE_ALL_MASTER), 0U);
     watcher.start();
     watcher.start();
     ASSERT_TRUE(watcher.started());
+    auto selected = rootSelections();
+    EXPECT_EQ(selected[XCB_INPUT_DEVICE_ALL_MASTER], std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS});
+    selected.erase(XCB_INPUT_DEVICE_ALL_MASTER);
+    EXPECT_EQ(selected, qtOwn);
     pointer(600, 500, "click 1");
     ASSERT_TRUE(runEventsUntil([&] { return presses.size() == 1; }));
     EXPECT_EQ(presses[0], QPoint(600, 500));
@@ -83,6 +111,7 @@ TEST_F(IslandInputsLive, PressesAnywhereAreSeenOnlyWhileStartedAndStillReachThei
 
     watcher.stop();
     EXPECT_FALSE(watcher.started());
+    EXPECT_EQ(rootSelections(), qtOwn);
     pointer(620, 540, "click 1");
     runEventsFor(500);
     EXPECT_EQ(presses.size(), 2U);
