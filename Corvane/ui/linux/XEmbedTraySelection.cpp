@@ -1,10 +1,8 @@
 #include "linux/XEmbedTraySelection.h"
 
-#include "apps/linux/X11Display.h"
+#include "linux/QtX11Connection.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xfixes.h>
 
@@ -13,47 +11,18 @@
 
 namespace corvane {
 
-namespace {
-
-/// The screen Qt connected to: the one $DISPLAY names (Qt's own choice of display).
-int displayScreen() {
-    const char* display = std::getenv("DISPLAY");
-    const auto name = parseDisplayName(display != nullptr ? display : "");
-    return name ? name->screen : 0;
-}
-
-xcb_window_t rootOf(xcb_connection_t* connection, int screen) {
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; it.rem > 0; ++i, xcb_screen_next(&it)) {
-        if (i == screen) return it.data->root;
-    }
-    return XCB_WINDOW_NONE;
-}
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
-
-} // namespace
-
 std::unique_ptr<XEmbedTraySelection> XEmbedTraySelection::watch(std::function<void(bool owned)> onChange) {
-    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
-    if (connection == nullptr) return nullptr;
+    const auto x11 = QtX11Connection::get();
+    if (!x11) return nullptr;
+    xcb_connection_t* connection = x11->connection;
     const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
     if (xfixes == nullptr || xfixes->present == 0) return nullptr;
     // Every client announces the XFixes version it speaks before using it (Qt has, harmlessly again).
     std::free(xcb_xfixes_query_version_reply(
         connection, xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr));
-    const int screen = displayScreen();
-    const xcb_window_t root = rootOf(connection, screen);
-    const xcb_atom_t selection = internAtom(connection, "_NET_SYSTEM_TRAY_S" + std::to_string(screen));
-    if (root == XCB_WINDOW_NONE || selection == XCB_ATOM_NONE) return nullptr;
-    xcb_xfixes_select_selection_input(connection, root, selection,
+    const xcb_atom_t selection = x11->atom("_NET_SYSTEM_TRAY_S" + std::to_string(x11->screen));
+    if (selection == XCB_ATOM_NONE) return nullptr;
+    xcb_xfixes_select_selection_input(connection, x11->root, selection,
                                       XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
