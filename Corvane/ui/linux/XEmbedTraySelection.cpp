@@ -1,10 +1,8 @@
 #include "linux/XEmbedTraySelection.h"
 
-#include "apps/linux/X11Display.h"
+#include "linux/QtXcb.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xfixes.h>
 
@@ -15,13 +13,6 @@ namespace corvane {
 
 namespace {
 
-/// The screen Qt connected to: the one $DISPLAY names (Qt's own choice of display).
-int displayScreen() {
-    const char* display = std::getenv("DISPLAY");
-    const auto name = parseDisplayName(display != nullptr ? display : "");
-    return name ? name->screen : 0;
-}
-
 xcb_window_t rootOf(xcb_connection_t* connection, int screen) {
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; it.rem > 0; ++i, xcb_screen_next(&it)) {
@@ -30,26 +21,17 @@ xcb_window_t rootOf(xcb_connection_t* connection, int screen) {
     return XCB_WINDOW_NONE;
 }
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
-
 } // namespace
 
 std::unique_ptr<XEmbedTraySelection> XEmbedTraySelection::watch(std::function<void(bool owned)> onChange) {
-    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtXcbConnection();
     if (connection == nullptr) return nullptr;
     const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
     if (xfixes == nullptr || xfixes->present == 0) return nullptr;
     // Every client announces the XFixes version it speaks before using it (Qt has, harmlessly again).
     std::free(xcb_xfixes_query_version_reply(
         connection, xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr));
-    const int screen = displayScreen();
+    const int screen = qtDisplayScreen();
     const xcb_window_t root = rootOf(connection, screen);
     const xcb_atom_t selection = internAtom(connection, "_NET_SYSTEM_TRAY_S" + std::to_string(screen));
     if (root == XCB_WINDOW_NONE || selection == XCB_ATOM_NONE) return nullptr;
