@@ -84,12 +84,15 @@ void IslandPanel::makeGhost() {
 
 void IslandPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, translucent_);
-    if (translucent_) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), Qt::transparent);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!translucent_) {
+        // The mask cuts the shape; every pixel it leaves is panel.
+        painter.fillRect(rect(), IslandLook::panelColor);
+        return;
     }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.fillPath(shapePath(QRectF(rect()), corners_, radius_), IslandLook::panelColor);
 }
 
