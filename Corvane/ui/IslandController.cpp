@@ -261,7 +261,7 @@ void IslandController::animateFrame(QRect to, double radiusTo, double seconds, s
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
-void IslandController::fadeContent(double to, double seconds, std::function<void()> done) {
+void IslandController::fadeContent(double to, double seconds, const std::function<void()>& done) {
     QWidget* content = dash_->content;
     auto* effect = qobject_cast<QGraphicsOpacityEffect*>(content->graphicsEffect());
     if (effect == nullptr) {
@@ -295,7 +295,7 @@ void IslandController::collapse() {
     const auto tearDown = [self, gen] {
         if (self && self->dash_ && self->dash_->gen.current() == gen) self->teardownDash();
     };
-    if (options_.reducedMotion || !dash_->panel) {
+    if (options_.reducedMotion) {
         fadeContent(0, IslandTiming::reduceMotionFadeSeconds, tearDown);
         return;
     }

@@ -119,7 +119,7 @@ private:
     void relayout();
     void closeAtOnce();
     void animateFrame(QRect to, double radiusTo, double seconds, std::function<void()> done);
-    void fadeContent(double to, double seconds, std::function<void()> done);
+    void fadeContent(double to, double seconds, const std::function<void()>& done);
     void syncHover(int gen);
     void forceClose();
     void watchScreen(QScreen* screen);
