@@ -52,7 +52,14 @@ struct IslandFixture : ::testing::Test {
         makeIsland({});
     }
 
+    void TearDown() override {
+        island.reset();
+        // Work the model queued on the virtual main executor holds the model.
+        f.main->runUntilIdle();
+    }
+
     void makeIsland(IslandOptions options) {
+        island.reset(); // it takes its callbacks off the model when it goes
         island = std::make_unique<IslandController>(
             f.model, f.main, f.prefs,
             [this](const DashboardContext& context) {
