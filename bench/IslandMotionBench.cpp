@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QTimer>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -48,10 +49,11 @@ double cpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+/// Runs the event loop for `seconds`, sleeping while there is nothing to do.
 void runFor(double seconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 /// Records when a widget paints, in nanoseconds on `clock`.
