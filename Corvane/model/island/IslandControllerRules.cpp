@@ -51,7 +51,7 @@ WingsTapAction wingsTapAction(const WingsContent& content) {
 std::optional<std::size_t> activeScreenIndex(const std::vector<Rect>& screenFrames, Point mouse,
                                              std::size_t mainIndex) {
     for (std::size_t i = 0; i < screenFrames.size(); ++i) {
-        if (screenFrames[i].contains(mouse)) return i;
+        if (screenFrames[i].containsHalfOpen(mouse)) return i;
     }
     if (mainIndex < screenFrames.size()) return mainIndex;
     if (!screenFrames.empty()) return 0;

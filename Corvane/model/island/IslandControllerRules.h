@@ -69,7 +69,8 @@ struct WingsTapAction {
 WingsTapAction wingsTapAction(const WingsContent& content);
 
 /// The screen the island uses: the first, in the system's order, whose frame contains the
-/// pointer; otherwise the main screen. Absent when there are no screens.
+/// pointer (half-open: a shared edge belongs to the screen right of or above it); otherwise the
+/// main screen. Absent when there are no screens.
 std::optional<std::size_t> activeScreenIndex(const std::vector<Rect>& screenFrames, Point mouse, std::size_t mainIndex);
 
 /// True when a relayout must move the panel: the heights differ by more than half a point.

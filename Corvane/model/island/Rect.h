@@ -27,6 +27,9 @@ struct Rect {
     Rect outset(double d) const { return {x - d, y - d, width + 2 * d, height + 2 * d}; }
     /// True when `p` lies inside or on the edge.
     bool contains(Point p) const { return p.x >= minX() && p.x <= maxX() && p.y >= minY() && p.y <= maxY(); }
+    /// True when `p` lies inside, on the left or bottom edge, but not on the right or top edge, so
+    /// rectangles that touch share no point.
+    bool containsHalfOpen(Point p) const { return p.x >= minX() && p.x < maxX() && p.y >= minY() && p.y < maxY(); }
 
     bool operator==(const Rect&) const = default;
 };
