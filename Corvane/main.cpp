@@ -51,6 +51,9 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
     parts.answerSecondLaunch = !env.contains("CORVANE_ALLOW_SECOND");
     parts.warmUp = !env.contains("CORVANE_NOWARM");
     parts.session = facts.session;
+    parts.realAlerts = !DebugEnv::island(env) && !DebugEnv::stress(env);
+    parts.traceIsland = env.contains("CORVANE_TRACE");
+    parts.hiddenIslandTest = env.contains("CORVANE_STRESS_HIDDEN");
     // A demonstration runs beside the real copy.
     const bool handOff = !line.mock && parts.answerSecondLaunch;
     return runDesktop(argc, argv, std::move(parts), handOff);

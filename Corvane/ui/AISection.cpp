@@ -36,6 +36,7 @@ AISection::AISection(std::function<void(const AIRow&)> onJump, std::function<voi
     auto* overflowRows = new QWidget;
     overflowLayout_ = rowLayout(overflowRows);
     overflowArea_->setWidget(overflowRows);
+    overflowRows->setAutoFillBackground(false); // setWidget turns it on: the panel's black shows through
     overflowArea_->setWidgetResizable(true);
     overflowArea_->setFrameShape(QFrame::NoFrame);
     overflowArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

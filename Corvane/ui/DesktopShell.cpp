@@ -1,6 +1,14 @@
 #include "DesktopShell.h"
 
+#include "CleanBody.h"
+#include "DashboardView.h"
+#include "DesktopSwitchWatcher.h"
+#include "HoverStrip.h"
+#include "IslandController.h"
 #include "MachineStateWatcher.h"
+#include "OptimizeBody.h"
+#include "OutsideClickWatcher.h"
+#include "ReducedMotionSetting.h"
 #include "QtMainExecutor.h"
 #include "ScreensOn.h"
 #include "SettingsPreferenceStore.h"
@@ -8,6 +16,7 @@
 #include "SingleInstance.h"
 #include "StatusItemController.h"
 #include "TrayHostWatcher.h"
+#include "island/IslandControllerRules.h"
 #include "prefs/Prefs.h"
 
 #include <QApplication>
@@ -25,6 +34,8 @@ namespace {
 
 /// When the start-up's garbage is handed back, and again once late work has settled.
 constexpr std::chrono::milliseconds warmUpDelay{2000};
+/// How long a notice stays beside the island.
+constexpr double wingsHoldSeconds = 20;
 
 } // namespace
 
@@ -47,13 +58,17 @@ void DesktopShell::launch() {
     model_->openSettings = [self] {
         if (self) self->showSettings();
     };
+    createIsland();
 
     // Qt decides once whether a tray exists, so the item is made when a host first appears and
-    // kept when it goes (a host that comes back takes the item again).
+    // kept when it goes (a host that comes back takes the item again). The strip opens the
+    // island while there is no tray to click.
     trayHosts_ = new TrayHostWatcher(this);
     connect(trayHosts_, &TrayHostWatcher::hostAvailableChanged, this, [this](bool available) {
         if (available) createStatusItem();
+        strip_->setPresent(!available);
     });
+    strip_->setPresent(true);
 
     if (parts_.answerSecondLaunch) {
         instance_ = new InstanceService([self] { if (self) self->showSettings(); }, this);
@@ -67,11 +82,61 @@ void DesktopShell::launch() {
 
 void DesktopShell::showSettings() { settings_->show(); }
 
+void DesktopShell::createIsland() {
+    IslandOptions options;
+    options.trace = parts_.traceIsland;
+    options.hiddenTest = parts_.hiddenIslandTest;
+    options.reducedMotion = reducedMotion();
+    const std::weak_ptr<AppModel> weakModel = model_;
+    auto makeDashboard = [weakModel](const DashboardContext& context) -> std::unique_ptr<QWidget> {
+        const auto model = weakModel.lock();
+        if (!model) return nullptr;
+        auto makeBody = [weakModel, context](DashboardMode mode, QWidget* parent) -> DashboardBody* {
+            const auto model = weakModel.lock();
+            if (!model || mode == DashboardMode::home) return nullptr;
+            if (mode == DashboardMode::optimize) return new OptimizeBody(model, context, parent);
+            return new CleanBody(model, context, parent);
+        };
+        return std::make_unique<DashboardView>(model, context, makeBody);
+    };
+    island_ = std::make_unique<IslandController>(model_, main_, prefs_, makeDashboard, options);
+    island_->openSettings = [this] { showSettings(); };
+    island_->openActivityMonitor = [this] { openSystemMonitor(); };
+    island_->returnFreeMemory = parts_.returnFreeMemory;
+    if (parts_.realAlerts) {
+        model_->onWings = [this](const WingsContent& content) { island_->showWings(content, wingsHoldSeconds, nullptr); };
+    }
+    connect(machine_, &MachineStateWatcher::suspendedChanged, island_.get(), &IslandController::setSuspended);
+
+    auto* outside = new OutsideClickWatcher(this);
+    connect(island_.get(), &IslandController::pinnedChanged, outside, [outside](bool pinned) {
+        if (pinned) outside->start();
+        else outside->stop();
+    });
+    connect(outside, &OutsideClickWatcher::pressed, island_.get(), &IslandController::outsideClick);
+    auto* desktops = new DesktopSwitchWatcher(this);
+    connect(desktops, &DesktopSwitchWatcher::switched, island_.get(), &IslandController::desktopSwitched);
+
+    strip_ = std::make_unique<HoverStrip>();
+    connect(strip_.get(), &HoverStrip::entered, this, [this] {
+        if (const auto input = hitPanelEnterInput(island_->state(), Prefs::value(*prefs_, Prefs::hoverOpen))) {
+            island_->send(*input);
+        }
+    });
+    connect(strip_.get(), &HoverStrip::exited, this, [this] {
+        if (const auto input = hitPanelExitInput(island_->state())) island_->send(*input);
+    });
+    connect(strip_.get(), &HoverStrip::clicked, this, [this] { island_->send(IslandInput::notchClick); });
+}
+
 void DesktopShell::createStatusItem() {
     if (status_) return;
     status_ = new StatusItemController(model_, prefs_, [this] { openSystemMonitor(); },
                                        [main = main_] { return main->now(); }, this);
-    status_->onToggle = [this](QScreen* screen) { onIconToggle(screen); };
+    status_->onToggle = [this](QScreen* screen) {
+        island_->setPendingScreen(screen);
+        island_->send(IslandInput::iconToggle);
+    };
 }
 
 void DesktopShell::openSystemMonitor() const {

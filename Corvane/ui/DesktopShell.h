@@ -19,7 +19,9 @@ class QScreen;
 
 namespace corvane {
 
+class HoverStrip;
 class InstanceService;
+class IslandController;
 class MachineStateWatcher;
 class QtMainExecutor;
 class SettingsWindowController;
@@ -45,10 +47,17 @@ struct DesktopParts {
     bool warmUp{true};
     /// The login session (the settings window explains the limits of a Wayland one).
     DesktopSession session;
+    /// Real notices reach the island (off while an island demonstration or stress test runs).
+    bool realAlerts{true};
+    /// The island's developer switches (`CORVANE_TRACE`, `CORVANE_STRESS_HIDDEN`).
+    bool traceIsland{false};
+    bool hiddenIslandTest{false};
 };
 
-/// The desktop program's shell: keeps the user's preferences in their file, builds the model, the tray item (once a tray host exists), the
-/// settings window and the listeners, and owns them for the life of the process. Main thread only.
+/// The desktop program's shell: keeps the user's preferences in their file, builds the model, the
+/// island, the tray item (once a tray host exists; until then a strip at the top centre opens the
+/// island), the settings window and the listeners, and owns them for the life of the process.
+/// Main thread only.
 class DesktopShell final : public QObject {
     Q_OBJECT
 
@@ -58,17 +67,15 @@ public:
     DesktopShell(const DesktopShell&) = delete;
     DesktopShell& operator=(const DesktopShell&) = delete;
 
-    /// The launch sequence: defaults, model, settings and tray wiring, the second-launch
+    /// The launch sequence: defaults, model, settings, island and tray wiring, the second-launch
     /// listener, the machine's state, `start()`, then the warm-up two seconds later.
     void launch();
     void showSettings();
 
-    /// Called with the screen of a left click on the tray item (null when unknown).
-    std::function<void(QScreen*)> onIconToggle = [](QScreen*) {};
-
     const std::shared_ptr<AppModel>& model() const { return model_; }
 
 private:
+    void createIsland();
     void createStatusItem();
     void openSystemMonitor() const;
     void warmUp();
@@ -82,6 +89,8 @@ private:
     QPointer<TrayHostWatcher> trayHosts_;
     QPointer<StatusItemController> status_;
     QPointer<InstanceService> instance_;
+    std::unique_ptr<IslandController> island_;
+    std::unique_ptr<HoverStrip> strip_;
 };
 
 /// Runs the desktop program until it is asked to quit: the application object, the hand-off to a

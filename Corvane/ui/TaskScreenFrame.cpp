@@ -96,12 +96,12 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     list_->viewport()->setAutoFillBackground(false);
     list_->verticalScrollBar()->setStyleSheet(scrollBarSheet());
     auto* content = new QWidget(list_);
-    content->setAutoFillBackground(false);
     rows_ = new QVBoxLayout(content);
     rows_->setContentsMargins(0, 0, 0, 0);
     rows_->setSpacing(0);
     rows_->addStretch(1);
     list_->setWidget(content);
+    content->setAutoFillBackground(false); // setWidget turns it on: the panel's black shows through
     layout->addWidget(list_);
 
     result_ = textLabel(TaskStyle::notePixels, TaskStyle::secondaryText, false, this);
