@@ -20,7 +20,7 @@ TaskRowLook lookOf(const CleanRow& row, const DashboardContext& context) {
     look.title = QString::fromStdString(row.title);
     look.trailing = QString::fromStdString(row.sizeText);
     look.noteSymbol = row.noteSymbol;
-    look.noteColor = TaskStyle::secondaryText;
+    look.noteColor = DashStyle::secondaryText;
     if (row.note) look.note = QString::fromStdString(*row.note);
     look.hoverDemo = context.hoverDemo == row.id;
     return look;

@@ -99,16 +99,10 @@ inline QColor color(SRGBColor c) {
 // Optimize and clean screens
 namespace corvane::TaskStyle {
 
-/// Texts on the black panel.
-inline const QColor primaryText{255, 255, 255};
-inline const QColor secondaryText{235, 235, 245, 153};
 /// Row hover, the empty check box's outline and the footer's hairline.
 inline const QColor hoverFill{255, 255, 255, 20};
 inline const QColor boxOutline{235, 235, 245, 110};
 inline const QColor hairline{255, 255, 255, 28};
-/// The system colours of the dark scheme.
-inline const QColor blue{10, 132, 255};
-inline const QColor orange{255, 159, 10};
 
 /// Pixel sizes of the fonts.
 inline constexpr int titlePixels = 14;

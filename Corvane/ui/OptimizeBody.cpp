@@ -32,11 +32,11 @@ TaskRowLook lookOf(const OptimizeRow& row, const DashboardContext& context) {
     look.subline = optionalText(row.idleText);
     if (row.lockReason) {
         look.noteSymbol = Symbol::lock;
-        look.noteColor = TaskStyle::secondaryText;
+        look.noteColor = DashStyle::secondaryText;
         look.note = optionalText(row.lockReason);
     } else if (row.cautionNote) {
         look.noteSymbol = Symbol::info;
-        look.noteColor = TaskStyle::orange;
+        look.noteColor = DashStyle::systemOrange;
         look.note = optionalText(row.cautionNote);
     }
     look.hoverDemo = context.hoverDemo == row.id;
@@ -61,8 +61,8 @@ QString menuSheet() {
                           "QMenu::item { padding: 4px 14px; border-radius: 4px; }"
                           "QMenu::item:selected { background: %3; }"
                           "QMenu::item:disabled { color: %4; }")
-        .arg(TaskStyle::primaryText.name(), TaskStyle::hairline.name(QColor::HexArgb), TaskStyle::blue.name(),
-             TaskStyle::secondaryText.name(QColor::HexArgb));
+        .arg(DashStyle::primaryText.name(), TaskStyle::hairline.name(QColor::HexArgb), DashStyle::systemBlue.name(),
+             DashStyle::secondaryText.name(QColor::HexArgb));
 }
 
 } // namespace
@@ -150,7 +150,7 @@ QToolButton* OptimizeBody::moreButton(const std::string& id) {
     button->setCursor(Qt::PointingHandCursor);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setStyleSheet(QStringLiteral("QToolButton { border: none; color: %1; } QToolButton::menu-indicator { image: none; }")
-                              .arg(TaskStyle::secondaryText.name(QColor::HexArgb)));
+                              .arg(DashStyle::secondaryText.name(QColor::HexArgb)));
     auto* menu = new QMenu(button);
     menu->setStyleSheet(menuSheet());
     QAction* forceQuit = menu->addAction(qtText(rowMenuForceQuit));

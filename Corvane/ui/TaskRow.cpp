@@ -27,7 +27,7 @@ void drawCheckBox(QPainter& painter, const QRectF& column, bool checked) {
     const int size = TaskStyle::iconPixels;
     const QRectF box(column.center().x() - size / 2.0, column.center().y() - size / 2.0, size, size);
     if (checked) {
-        drawGlyph(painter, box, Symbol::checkBox, TaskStyle::blue, size + 4);
+        drawGlyph(painter, box, Symbol::checkBox, DashStyle::systemBlue, size + 4);
         return;
     }
     // The unticked box: the glyph's outline without its tick, at the glyph's inner size.
@@ -66,7 +66,7 @@ void paintRow(QWidget& row, const TaskRowLook& look, std::optional<bool> checked
     if (!look.trailing.isEmpty()) {
         const double width = titleMetrics.horizontalAdvance(look.trailing);
         painter.setFont(titleFont);
-        painter.setPen(TaskStyle::secondaryText);
+        painter.setPen(DashStyle::secondaryText);
         painter.drawText(QRectF(right - width, y, width, titleMetrics.height()), Qt::AlignRight | Qt::AlignVCenter,
                          look.trailing);
         right -= width + TaskStyle::spacing;
@@ -75,13 +75,13 @@ void paintRow(QWidget& row, const TaskRowLook& look, std::optional<bool> checked
     const QRectF titleLine(left, y, right - left, titleMetrics.height());
     const QString title = titleMetrics.elidedText(look.title, Qt::ElideRight, titleLine.width());
     painter.setFont(titleFont);
-    painter.setPen(TaskStyle::primaryText);
+    painter.setPen(DashStyle::primaryText);
     painter.drawText(titleLine, Qt::AlignLeft | Qt::AlignVCenter, title);
     const double titleWidth = titleMetrics.horizontalAdvance(title);
     if (!look.inlineDetail.isEmpty() && titleWidth < titleLine.width()) {
         const QRectF rest = titleLine.adjusted(titleWidth, 0, 0, 0);
         painter.setFont(noteFont);
-        painter.setPen(TaskStyle::secondaryText);
+        painter.setPen(DashStyle::secondaryText);
         painter.drawText(rest, Qt::AlignLeft | Qt::AlignVCenter,
                          noteMetrics.elidedText(look.inlineDetail, Qt::ElideRight, rest.width()));
     }
@@ -89,7 +89,7 @@ void paintRow(QWidget& row, const TaskRowLook& look, std::optional<bool> checked
 
     painter.setFont(noteFont);
     if (!look.subline.isEmpty()) {
-        painter.setPen(TaskStyle::secondaryText);
+        painter.setPen(DashStyle::secondaryText);
         painter.drawText(QRectF(left, y, right - left, noteMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          noteMetrics.elidedText(look.subline, Qt::ElideRight, right - left));
         y += noteMetrics.height() + lineGap;
@@ -162,7 +162,7 @@ QLabel* taskHeading(const QString& text, int height, QWidget* parent) {
     heading->setFont(pixelFont(TaskStyle::notePixels, true));
     heading->setContentsMargins(TaskStyle::rowPadding, 0, 0, 0);
     QPalette colours = heading->palette();
-    colours.setColor(QPalette::WindowText, TaskStyle::secondaryText);
+    colours.setColor(QPalette::WindowText, DashStyle::secondaryText);
     heading->setPalette(colours);
     heading->setAccessibleName(text);
     return heading;

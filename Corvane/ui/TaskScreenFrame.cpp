@@ -43,7 +43,7 @@ QIcon glyphIcon(Symbol symbol, const QColor& colour, int pixels) {
 QString backButtonSheet() {
     return QStringLiteral("QPushButton { border: none; color: %1; padding: 2px 6px 2px 0; text-align: left; }"
                           "QPushButton:hover { color: %2; }")
-        .arg(TaskStyle::secondaryText.name(QColor::HexArgb), TaskStyle::primaryText.name(QColor::HexArgb));
+        .arg(DashStyle::secondaryText.name(QColor::HexArgb), DashStyle::primaryText.name(QColor::HexArgb));
 }
 
 QString scrollBarSheet() {
@@ -61,7 +61,7 @@ QString confirmButtonSheet() {
                           "QPushButton:hover { background: %5; }")
         .arg(TaskStyle::buttonRadius)
         .arg(TaskStyle::buttonPadding)
-        .arg(TaskStyle::blue.name(), TaskStyle::primaryText.name(), TaskStyle::blue.lighter(112).name());
+        .arg(DashStyle::systemBlue.name(), DashStyle::primaryText.name(), DashStyle::systemBlue.lighter(112).name());
 }
 
 } // namespace
@@ -74,17 +74,17 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
 
     auto* topBar = new QHBoxLayout;
     back_ = new QPushButton(qtText("返回"), this);
-    back_->setIcon(glyphIcon(Symbol::chevronBackward, TaskStyle::secondaryText, TaskStyle::iconPixels));
+    back_->setIcon(glyphIcon(Symbol::chevronBackward, DashStyle::secondaryText, TaskStyle::iconPixels));
     back_->setAccessibleName(back_->text());
     back_->setCursor(Qt::PointingHandCursor);
     back_->setFlat(true);
     back_->setStyleSheet(backButtonSheet());
-    title_ = textLabel(TaskStyle::titlePixels, TaskStyle::primaryText, true, this);
+    title_ = textLabel(TaskStyle::titlePixels, DashStyle::primaryText, true, this);
     topBar->addWidget(back_);
     topBar->addWidget(title_, 1);
     layout->addLayout(topBar);
 
-    intro_ = textLabel(TaskStyle::notePixels, TaskStyle::secondaryText, false, this);
+    intro_ = textLabel(TaskStyle::notePixels, DashStyle::secondaryText, false, this);
     intro_->setWordWrap(true);
     layout->addWidget(intro_);
 
@@ -104,13 +104,13 @@ TaskScreenFrame::TaskScreenFrame(std::string_view listA11y, std::string_view con
     content->setAutoFillBackground(false); // setWidget turns it on: the panel's black shows through
     layout->addWidget(list_);
 
-    result_ = textLabel(TaskStyle::notePixels, TaskStyle::secondaryText, false, this);
+    result_ = textLabel(TaskStyle::notePixels, DashStyle::secondaryText, false, this);
     result_->setWordWrap(true);
     result_->hide();
     layout->addWidget(result_);
 
     auto* footer = new QHBoxLayout;
-    summary_ = textLabel(TaskStyle::rowPixels, TaskStyle::secondaryText, false, this);
+    summary_ = textLabel(TaskStyle::rowPixels, DashStyle::secondaryText, false, this);
     summary_->setObjectName(QStringLiteral("summary"));
     confirm_ = new QPushButton(qtText(confirmTitle), this);
     confirm_->setAccessibleName(confirm_->text());

@@ -1,6 +1,6 @@
 #include "CompositorPresence.h"
 
-#include "linux/QtXcb.h"
+#include "linux/QtX11Connection.h"
 
 #include <cstdlib>
 #include <string>
@@ -8,13 +8,13 @@
 namespace corvane {
 
 bool compositorRunning() {
-    xcb_connection_t* connection = qtXcbConnection();
-    if (connection == nullptr) return false;
+    const auto x11 = QtX11Connection::get();
+    if (!x11) return false;
     // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs.
-    const xcb_atom_t selection = internAtom(connection, "_NET_WM_CM_S" + std::to_string(qtDisplayScreen()));
+    const xcb_atom_t selection = x11->atom("_NET_WM_CM_S" + std::to_string(x11->screen));
     if (selection == XCB_ATOM_NONE) return false;
     xcb_get_selection_owner_reply_t* reply =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+        xcb_get_selection_owner_reply(x11->connection, xcb_get_selection_owner(x11->connection, selection), nullptr);
     const bool owned = reply != nullptr && reply->owner != XCB_WINDOW_NONE;
     std::free(reply);
     return owned;
