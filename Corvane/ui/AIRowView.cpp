@@ -50,7 +50,7 @@ void AIRowView::display(const AIRow& row, bool hovered, bool animate) {
     setFocusPolicy(jumps ? Qt::TabFocus : Qt::NoFocus);
     setAccessibleRole(jumps ? QAccessible::Button : QAccessible::StaticText);
     setAccessibleName(QString::fromStdString(aiRowA11yLabel(row.tool, row.title)));
-    setAccessibleDescription(jumps ? qtext(aiRowJumpHint)
+    setAccessibleDescription(jumps ? qtText(aiRowJumpHint)
                                    : QString());
     update();
 }
@@ -86,7 +86,7 @@ void AIRowView::paintEvent(QPaintEvent* /*event*/) {
                      titleMetrics.elidedText(QString::fromStdString(row_.title), Qt::ElideRight, textWidth));
 
     const std::string_view head = subtitleBeforeMinutes(row_);
-    QString subtitle = qtext(head);
+    QString subtitle = qtText(head);
     if (head.size() < row_.subtitle.size()) {
         subtitle += QString::fromStdString(row_.durationLead) + QString::number(shownMinutes()) +
                     QString::fromStdString(row_.durationTail);

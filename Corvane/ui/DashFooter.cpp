@@ -14,8 +14,8 @@ namespace corvane {
 namespace {
 
 DashButton* footerButton(const FooterControl& control, std::function<void()> action, QWidget* parent) {
-    auto* button = new DashButton(DashButton::Kind::plain, qtext(control.title), control.symbol, parent);
-    button->setToolTip(qtext(control.help));
+    auto* button = new DashButton(DashButton::Kind::plain, qtText(control.title), control.symbol, parent);
+    button->setToolTip(qtText(control.help));
     QObject::connect(button, &DashButton::clicked, parent, [action = std::move(action)] {
         if (action) action();
     });

@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 DashButton* headerButton(const IconButton& button, std::function<void()> action, QWidget* parent) {
-    auto* b = new DashButton(DashButton::Kind::iconOnly, qtext(button.label), button.symbol, parent);
+    auto* b = new DashButton(DashButton::Kind::iconOnly, qtText(button.label), button.symbol, parent);
     b->setToolTip(b->text());
     QObject::connect(b, &DashButton::clicked, parent, [action = std::move(action)] {
         if (action) action();

@@ -4,10 +4,6 @@
 
 namespace corvane {
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QLabel* dashLabel(int pixels, const QColor& color, QWidget* parent, QFont::Weight weight) {
     auto* label = new QLabel(parent);
     label->setFont(DashStyle::textFont(pixels, weight));

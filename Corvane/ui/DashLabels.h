@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtText.h"
+
 #include <QFont>
 #include <QLabel>
 
@@ -7,9 +9,6 @@
 #include <string_view>
 
 namespace corvane {
-
-/// A UTF-8 text of the model library as a Qt string.
-QString qtext(std::string_view text);
 
 /// A text label of the dashboard: `pixels` high text in `color`, word-wrapped.
 QLabel* dashLabel(int pixels, const QColor& color, QWidget* parent, QFont::Weight weight = QFont::Normal);

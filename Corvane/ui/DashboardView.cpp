@@ -39,7 +39,7 @@ DashboardView::DashboardView(std::shared_ptr<AppModel> model, DashboardContext c
       bridge_(model_), layout_(new QVBoxLayout(this)),
       header_(new DashHeader([this] { callIfSet(context_.onSettings); }, [this] { callIfSet(context_.onClose); }, this)) {
     watchClicks(this);
-    setAccessibleName(qtext(dashboardA11yLabel));
+    setAccessibleName(qtText(dashboardA11yLabel));
     setFixedWidth(static_cast<int>(std::lround(context_.width)));
     const int pad = DashStyle::panelPadding;
     const int top = context_.style == IslandStyle::notch ? static_cast<int>(std::lround(context_.headerHeight)) : pad;

@@ -16,7 +16,7 @@ DiskSection::DiskSection(std::function<void()> onMeasure, std::function<void()> 
       free_(dashLabel(DashStyle::bodyPixels, DashStyle::secondaryText, this)),
       measure_(new DashButton(DashButton::Kind::plain, QString(), std::nullopt, this)),
       measured_(dashLabel(DashStyle::bodyPixels, DashStyle::primaryText, this, QFont::DemiBold)),
-      clean_(new DashButton(DashButton::Kind::primary, qtext(cleanButtonTitle), std::nullopt, this)),
+      clean_(new DashButton(DashButton::Kind::primary, qtText(cleanButtonTitle), std::nullopt, this)),
       result_(dashLabel(DashStyle::notePixels, DashStyle::secondaryText, this)) {
     measure_->setTint(DashStyle::systemBlue);
     auto* stateLine = new QHBoxLayout;

@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 QString reclaimTitle() {
-    return qtext(reclaimButtonTitle);
+    return qtText(reclaimButtonTitle);
 }
 
 QFont labelFont() {

@@ -15,7 +15,7 @@ namespace corvane {
 MemoryColumn::MemoryColumn(std::function<void()> onOptimize, std::function<void()> onReclaim, QWidget* parent)
     : QWidget(parent), memory_(new StatBarView(true, this)), swap_(new StatBarView(false, this)),
       idle_(new IdleStatPanel(this)), result_(dashLabel(DashStyle::notePixels, DashStyle::secondaryText, this)),
-      optimize_(new DashButton(DashButton::Kind::primary, qtext(optimizeButtonTitle), std::nullopt, this)) {
+      optimize_(new DashButton(DashButton::Kind::primary, qtText(optimizeButtonTitle), std::nullopt, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(DashStyle::lineSpacing);

@@ -20,14 +20,14 @@ QuietSwitch::QuietSwitch(QWidget* parent) : DashControl(parent) {
 void QuietSwitch::display(bool paused) {
     const QuietSwitchLook look = quietSwitchLook(paused);
     setChecked(paused);
-    const QString label = qtext(look.label);
+    const QString label = qtText(look.label);
     if (text() != label) {
         setText(label);
         updateGeometry();
     }
     setAccessibleName(label);
-    setAccessibleValue(qtext(look.a11yValue));
-    setToolTip(qtext(look.help));
+    setAccessibleValue(qtText(look.a11yValue));
+    setToolTip(qtText(look.help));
     update();
 }
 

@@ -1,5 +1,7 @@
 #include "SettingsForm.h"
 
+#include "QtText.h"
+
 #include "SettingsStyle.h"
 #include "SwitchRow.h"
 
@@ -12,10 +14,6 @@
 namespace corvane {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* makeLabel(double pointDelta, bool bold, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -37,7 +35,7 @@ QLabel* makeGreyText(QWidget* parent) {
 }
 
 void showOptionalText(QLabel* label, const std::optional<std::string_view>& text) {
-    label->setText(text ? qText(*text) : QString());
+    label->setText(text ? qtText(*text) : QString());
     label->setAccessibleName(label->text());
     label->setVisible(text.has_value());
 }
@@ -66,12 +64,12 @@ QFrame* makeDivider(QWidget* parent) {
 
 QAbstractButton* makeControl(const SettingsControl& control, QWidget* parent) {
     if (control.kind == SettingsControlKind::pauseButton) {
-        auto* button = new QPushButton(qText(control.title), parent);
+        auto* button = new QPushButton(qtText(control.title), parent);
         button->setAutoDefault(false);
         button->setMinimumSize(SettingsStyle::buttonMinimumWidth, SettingsStyle::buttonMinimumHeight);
         return button;
     }
-    return new SwitchRow(qText(control.title), parent);
+    return new SwitchRow(qtText(control.title), parent);
 }
 
 } // namespace
@@ -111,7 +109,7 @@ QWidget* SettingsForm::buildSection(std::size_t index, const SettingsSection& se
     layout->setSpacing(SettingsStyle::groupSpacing);
 
     QLabel* header = makeLabel(SettingsStyle::headerPointDelta, true, box);
-    header->setText(qText(section.header));
+    header->setText(qtText(section.header));
     header->setAccessibleName(header->text());
     header->setContentsMargins(SettingsStyle::rowPadding / 2, 0, 0, 0);
     layout->addWidget(header);
@@ -162,7 +160,7 @@ void SettingsForm::display(const SettingsFormContent& content) {
         SectionWidgets& widgets = sections_[s];
         for (std::size_t c = 0; c < widgets.controls.size() && c < section.controls.size(); ++c) {
             QAbstractButton* control = widgets.controls[c];
-            control->setText(qText(section.controls[c].title));
+            control->setText(qtText(section.controls[c].title));
             control->setAccessibleName(control->text());
             if (control->isCheckable()) control->setChecked(section.controls[c].on);
         }

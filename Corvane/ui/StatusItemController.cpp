@@ -1,5 +1,7 @@
 #include "StatusItemController.h"
 
+#include "QtText.h"
+
 #include "StatusIconPainter.h"
 
 #include "prefs/Prefs.h"
@@ -15,10 +17,6 @@
 namespace corvane {
 
 namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 /// The normal icon follows the panel, which Qt cannot see: the palette's text colour stands in.
 QColor templateColor() {
@@ -84,10 +82,10 @@ void StatusItemController::updateMenu() {
     for (std::size_t i = 0; i < items.size() && i < menuActions_.size(); ++i) {
         QAction* action = menuActions_[i];
         if (action == nullptr || !items[i].action) continue;
-        action->setText(text(items[i].title));
+        action->setText(qtText(items[i].title));
         action->setShortcut(items[i].keyEquivalent.empty()
                                 ? QKeySequence()
-                                : QKeySequence(QStringLiteral("Ctrl+") + text(items[i].keyEquivalent)));
+                                : QKeySequence(QStringLiteral("Ctrl+") + qtText(items[i].keyEquivalent)));
         action->setData(static_cast<int>(*items[i].action));
     }
 }
