@@ -14,7 +14,7 @@ namespace corvane {
 
 namespace {
 
-/// The design size of a tray slot; the badge's 7 × 7 is measured on it.
+/// The nominal size of a tray slot; the badge's 7 × 7 is measured on it.
 constexpr double slotUnits = 22;
 constexpr double badgeUnits = 7;
 constexpr double badgeInsetUnits = 0.5;
