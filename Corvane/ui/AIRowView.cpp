@@ -37,11 +37,13 @@ AIRowView::AIRowView(QWidget* parent) : DashControl(parent) {
 void AIRowView::display(const AIRow& row, bool hovered, bool animate) {
     setForcedHover(hovered);
     if (row == row_) return;
-    const std::optional<int> before = row_.id == row.id ? row_.durationMinutes : std::nullopt;
+    // The same session's minutes count from the old figure to the new one.
+    const bool counted = row_.id == row.id && row_.durationMinutes.has_value();
+    const int before = counted ? *row_.durationMinutes : 0;
     row_ = row;
     counting_.stop();
-    if (animate && before && row.durationMinutes && *before != *row.durationMinutes) {
-        counting_.setStartValue(static_cast<double>(*before));
+    if (animate && counted && row.durationMinutes && before != *row.durationMinutes) {
+        counting_.setStartValue(static_cast<double>(before));
         counting_.setEndValue(static_cast<double>(*row.durationMinutes));
         counting_.start();
     }
