@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,8 @@ struct IslandFixture : ::testing::Test {
         island.reset();
         // Work the model queued on the virtual main executor holds the model.
         f.main->runUntilIdle();
+        // A memory return still running on the pool writes into this fixture.
+        QThreadPool::globalInstance()->waitForDone();
     }
 
     void makeIsland(IslandOptions options) {
