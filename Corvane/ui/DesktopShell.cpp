@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QIcon>
 #include <QProcess>
 #include <QThreadPool>
 #include <QTimer>
@@ -159,6 +160,9 @@ void DesktopShell::warmUp() {
 int runDesktop(int argc, char** argv, DesktopParts parts, bool handOff) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
+    // The installed desktop entry and its themed icon name the windows in taskbars and switchers.
+    QApplication::setDesktopFileName(QStringLiteral("com.quillmere.Corvane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillmere.Corvane")));
     QApplication::setQuitOnLastWindowClosed(false);
     if (handOff && handOffToRunningInstance(QDBusConnection::sessionBus())) return 0;
     DesktopShell shell(std::move(parts));
