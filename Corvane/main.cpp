@@ -64,10 +64,11 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
 /// warning one with AI sessions is drawn hovered too.
 std::vector<SnapshotScene> snapshotScenes() {
     std::vector<SnapshotScene> scenes;
-    for (const auto& [mode, name] : {std::pair{MockMode::ok, "ok"}, {MockMode::warn, "warn"}, {MockMode::bad, "bad"}}) {
+    for (const auto& named : {std::pair{MockMode::ok, "ok"}, {MockMode::warn, "warn"}, {MockMode::bad, "bad"}}) {
+        const MockMode mode = named.first;
         for (const bool ai : {false, true}) {
             SnapshotScene scene;
-            scene.name = std::string(name) + (ai ? "-ai" : "");
+            scene.name = std::string(named.second) + (ai ? "-ai" : "");
             scene.makeModel = [mode, ai](std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs) {
                 return makeDemoModel(mode, std::move(main), std::move(prefs), ai);
             };
