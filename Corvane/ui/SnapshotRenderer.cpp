@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QSaveFile>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdlib>
@@ -267,20 +268,8 @@ void fixRendering() {
     }
 }
 
-} // namespace
-
-int renderSnapshots(int argc, char** argv, const std::string& folder, const std::vector<SnapshotScene>& scenes) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        std::cerr << "corvane: 无法创建截图文件夹 " << folder << "（" << error.message() << "）\n";
-        return 1;
-    }
-    fixRendering();
-    qInstallMessageHandler(reportQtErrorsOnly);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-
+/// Draws everything and writes it; the exit status.
+int drawAndWrite(const std::string& folder, const std::vector<SnapshotScene>& scenes, double pixelRatio) {
     const Date now = dateFromUnixSeconds(frozenUnixSeconds);
     const auto main = std::make_shared<FrozenClockExecutor>(now);
     const ScreenGeo geo = snapshotScreen();
@@ -294,7 +283,7 @@ int renderSnapshots(int argc, char** argv, const std::string& folder, const std:
     for (const auto& [name, content] : wingsKinds(now)) {
         pictures.push_back({QStringLiteral("wings-%1.png").arg(name), wingsPicture(content, geo)});
     }
-    addTrayIcons(app.devicePixelRatio(), pictures);
+    addTrayIcons(pixelRatio, pictures);
     pictures.push_back({QStringLiteral("settings.png"), settingsPicture(now)});
 
     const QDir target(QString::fromStdString(folder));
@@ -305,6 +294,24 @@ int renderSnapshots(int argc, char** argv, const std::string& folder, const std:
         }
     }
     return 0;
+}
+
+} // namespace
+
+int renderSnapshots(int argc, char** argv, const std::string& folder, const std::vector<SnapshotScene>& scenes) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::cerr << "corvane: 无法创建截图文件夹 " << folder << "（" << error.message() << "）\n";
+        return 1;
+    }
+    fixRendering();
+    qInstallMessageHandler(reportQtErrorsOnly);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    // Drawn from the event loop, like everything the model publishes to the widgets.
+    QTimer::singleShot(0, &app, [&] { QCoreApplication::exit(drawAndWrite(folder, scenes, app.devicePixelRatio())); });
+    return QApplication::exec();
 }
 
 } // namespace corvane
