@@ -1,4 +1,5 @@
 #include "DesktopShell.h"
+#include "SnapshotRenderer.h"
 #include "app/DebugEnv.h"
 #include "app/DemoServices.h"
 #include "app/DisplayChoice.h"
@@ -59,6 +60,25 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
     return runDesktop(argc, argv, std::move(parts), handOff);
 }
 
+/// The demonstration situations the snapshots show, each with and without AI sessions; the
+/// warning one with AI sessions is drawn hovered too.
+std::vector<SnapshotScene> snapshotScenes() {
+    std::vector<SnapshotScene> scenes;
+    for (const auto& named : {std::pair{MockMode::ok, "ok"}, {MockMode::warn, "warn"}, {MockMode::bad, "bad"}}) {
+        const MockMode mode = named.first;
+        for (const bool ai : {false, true}) {
+            SnapshotScene scene;
+            scene.name = std::string(named.second) + (ai ? "-ai" : "");
+            scene.makeModel = [mode, ai](std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs) {
+                return makeDemoModel(mode, std::move(main), std::move(prefs), ai);
+            };
+            scene.hovered = mode == MockMode::warn && ai;
+            scenes.push_back(std::move(scene));
+        }
+    }
+    return scenes;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,10 +90,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (line->help) return printToStandardOutput(usageText());
-    if (line->snapshot) {
-        std::cerr << "corvane: --snapshot 暂不可用：截图渲染器还没有加入本版本。\n";
-        return 2;
-    }
+    if (line->snapshot) return renderSnapshots(argc, argv, *line->snapshot, snapshotScenes());
     if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text, line->mock);
     if (line->desktop()) {
         const DisplayFacts facts = currentDisplayFacts();

@@ -13,7 +13,7 @@
 
 namespace corvane {
 
-AppModel::Services demoServices(MockMode mode, Clock clock) {
+AppModel::Services demoServices(MockMode mode, Clock clock, bool aiSessions) {
     auto provider = std::make_shared<DemoMemoryProvider>(mode, clock);
     const MemorySnapshot sample = provider->memorySnapshot();
     auto disk = std::make_shared<DemoDiskAdvisors>(sample.diskFreeBytes, sample.diskTotalBytes, clock);
@@ -21,7 +21,7 @@ AppModel::Services demoServices(MockMode mode, Clock clock) {
 
     AppModel::Services s;
     s.provider = provider;
-    s.ai = std::make_shared<DemoAIWatcher>(std::move(clock));
+    s.ai = std::make_shared<DemoAIWatcher>(std::move(clock), aiSessions);
     s.terminator = terminator;
     s.forceTerminator = terminator;
     s.running = std::make_shared<DemoRunningApps>(provider);
@@ -35,8 +35,8 @@ AppModel::Services demoServices(MockMode mode, Clock clock) {
 }
 
 std::shared_ptr<AppModel> makeDemoModel(MockMode mode, std::shared_ptr<MainExecutor> main,
-                                        std::shared_ptr<PreferenceStore> prefs) {
-    AppModel::Services s = demoServices(mode, [main] { return main->now(); });
+                                        std::shared_ptr<PreferenceStore> prefs, bool aiSessions) {
+    AppModel::Services s = demoServices(mode, [main] { return main->now(); }, aiSessions);
     return makeModelWithQueues(std::move(s), std::move(main), std::move(prefs), std::make_shared<ConcurrentPool>(1));
 }
 

@@ -1,12 +1,9 @@
 #include "DesktopShell.h"
 
-#include "CleanBody.h"
-#include "DashboardView.h"
 #include "DesktopSwitchWatcher.h"
 #include "HoverStrip.h"
 #include "IslandController.h"
 #include "MachineStateWatcher.h"
-#include "OptimizeBody.h"
 #include "OutsideClickWatcher.h"
 #include "ReducedMotionSetting.h"
 #include "QtMainExecutor.h"
@@ -14,6 +11,7 @@
 #include "SettingsPreferenceStore.h"
 #include "SettingsWindowController.h"
 #include "SingleInstance.h"
+#include "StandardDashboard.h"
 #include "StatusItemController.h"
 #include "TrayHostWatcher.h"
 #include "island/IslandControllerRules.h"
@@ -90,15 +88,7 @@ void DesktopShell::createIsland() {
     options.reducedMotion = reducedMotion();
     const std::weak_ptr<AppModel> weakModel = model_;
     auto makeDashboard = [weakModel](const DashboardContext& context) -> std::unique_ptr<QWidget> {
-        const auto model = weakModel.lock();
-        if (!model) return nullptr;
-        auto makeBody = [weakModel, context](DashboardMode mode, QWidget* parent) -> DashboardBody* {
-            const auto model = weakModel.lock();
-            if (!model || mode == DashboardMode::home) return nullptr;
-            if (mode == DashboardMode::optimize) return new OptimizeBody(model, context, parent);
-            return new CleanBody(model, context, parent);
-        };
-        return std::make_unique<DashboardView>(model, context, makeBody);
+        return makeStandardDashboard(weakModel, context);
     };
     island_ = std::make_unique<IslandController>(model_, main_, prefs_, makeDashboard, options);
     island_->openSettings = [this] { showSettings(); };

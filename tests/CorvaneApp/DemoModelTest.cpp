@@ -23,9 +23,9 @@ struct DemoModel {
     std::vector<AlertSpec> alerts;
     std::shared_ptr<AppModel> model;
 
-    explicit DemoModel(MockMode mode) {
+    explicit DemoModel(MockMode mode, bool aiSessions = true) {
         Prefs::registerDefaults(*prefs);
-        model = AppModel::create(test::manualDemoServices(mode, main, prefs));
+        model = AppModel::create(test::manualDemoServices(mode, main, prefs, aiSessions));
         model->onWings = [this](const WingsContent& content) { wings.push_back(content); };
         model->presentAlert = [this](AlertSpec alert) { alerts.push_back(std::move(alert)); };
         model->start();
@@ -166,6 +166,21 @@ TEST(DemoModel, AISessionsWaitThenALongPieceOfWorkFinishes) {
     EXPECT_EQ(finished.minutes, 48); // measured up to the last poll that saw it working
     ASSERT_EQ(demo.wings.size(), 1U);
     EXPECT_EQ(demo.wings[0].floatingText, finished.title);
+}
+
+TEST(DemoModel, WithoutAISessionsNoToolRunsAndNothingEverWaits) {
+    DemoModel demo(MockMode::warn, false);
+    ASSERT_EQ(demo.model->aiStatuses().size(), 3U);
+    for (const AIToolStatus& status : demo.model->aiStatuses()) {
+        EXPECT_FALSE(status.isRunning);
+        EXPECT_TRUE(status.sessions.empty());
+    }
+    EXPECT_TRUE(demo.model->aiRows().empty()) << "the home screen shows memory and disk only";
+    demo.wings.clear();
+    demo.main->advance(75); // past the moment the canned long work would finish
+    EXPECT_EQ(demo.model->attentionCount(), 0);
+    EXPECT_TRUE(demo.model->finishedInfo().empty());
+    EXPECT_TRUE(demo.wings.empty());
 }
 
 } // namespace

@@ -14,9 +14,14 @@ AISession session(std::string id, std::string project, AIActivity activity, Date
 
 } // namespace
 
-DemoAIWatcher::DemoAIWatcher(Clock clock) : clock_(std::move(clock)), started_(clock_()) {}
+DemoAIWatcher::DemoAIWatcher(Clock clock, bool sessions)
+    : clock_(std::move(clock)), started_(clock_()), sessions_(sessions) {}
 
 std::vector<AIToolStatus> DemoAIWatcher::statuses() {
+    if (!sessions_) {
+        return {AIToolStatus{AIToolKind::claudeCode, {}, false}, AIToolStatus{AIToolKind::claudeDesktop, {}, false},
+                AIToolStatus{AIToolKind::codex, {}, false}};
+    }
     const Date now = clock_();
     std::optional<Date> finishedAt;
     {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/FinishedEvent.h"
 #include "memory/PressureLevel.h"
 #include "wings/WingsContent.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace corvane {
 
@@ -16,5 +18,8 @@ WingsContent wingsForPressure(PressureLevel level, int percent);
 WingsContent wingsForDisk(std::uint64_t freeBytes);
 /// The notice for `count` AI sessions waiting for the user.
 WingsContent wingsForAttention(int count);
+/// The notice for a finished piece of AI work, jumping to `jump` when the model has one session
+/// to point to.
+WingsContent wingsForFinished(const FinishedEvent& event, std::optional<SessionRef> jump);
 
 } // namespace corvane
