@@ -1,22 +1,17 @@
 #include "WingsView.h"
 
+#include "DashStyle.h"
 #include "IslandStyle.h"
 #include "MaterialIcons.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 
 namespace corvane {
 
 namespace {
 
-QFont textFont() {
-    QFont font = QGuiApplication::font();
-    font.setPixelSize(IslandLook::wingsTextPixels);
-    font.setWeight(QFont::DemiBold);
-    return font;
-}
+QFont textFont() { return DashStyle::textFont(IslandLook::wingsTextPixels, QFont::DemiBold); }
 
 QFont symbolFont() {
     QFont font = iconFont(IslandLook::wingsSymbolPixels);
