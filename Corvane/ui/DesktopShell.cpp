@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <random>
 
 #include <utility>
 
@@ -34,6 +35,9 @@ namespace {
 
 /// When the start-up's garbage is handed back, and again once late work has settled.
 constexpr std::chrono::milliseconds warmUpDelay{2000};
+/// When the island demonstration and the stress test start after launch.
+constexpr std::chrono::milliseconds demonstrationDelay{1500};
+constexpr std::chrono::milliseconds stressDelay{8000};
 /// How long a notice stays beside the island.
 constexpr double wingsHoldSeconds = 20;
 
@@ -78,6 +82,21 @@ void DesktopShell::launch() {
     connectModel(*machine_, model_);
     model_->start();
     if (parts_.warmUp) QTimer::singleShot(warmUpDelay, this, &DesktopShell::warmUp);
+    startDeveloperRuns();
+}
+
+void DesktopShell::startDeveloperRuns() {
+    if (parts_.islandDemonstration) {
+        QTimer::singleShot(demonstrationDelay, this,
+                           [this] { island_->debugTrigger(*parts_.islandDemonstration, parts_.islandHold); });
+    }
+    if (parts_.stressSteps) {
+        const std::uint64_t seed = parts_.stressSeed ? *parts_.stressSeed : std::random_device()();
+        QTimer::singleShot(stressDelay, this, [this, seed] {
+            island_->runStress(*parts_.stressSteps, seed,
+                               [](const StressReport& report) { QCoreApplication::exit(stressClean(report) ? 0 : 1); });
+        });
+    }
 }
 
 void DesktopShell::showSettings() { settings_->show(); }

@@ -26,17 +26,6 @@ std::set<std::string> waitingKeys(const std::vector<AIToolStatus>& statuses) {
     return keys;
 }
 
-WingsContent finishedWings(const FinishedEvent& e, std::optional<SessionRef> jump) {
-    WingsContent c;
-    c.symbol = Symbol::checkCircle;
-    c.tint = WingsContent::Tint::green;
-    c.text = "干完了";
-    c.floatingText = e.title;
-    c.a11y = e.title + "，" + e.subtitle;
-    c.jump = std::move(jump);
-    return c;
-}
-
 } // namespace
 
 AIFlow::AIFlow(AppModel& model) : model_(model) {
@@ -97,7 +86,7 @@ void AIFlow::apply(const std::vector<AIToolStatus>& statuses) {
         const auto finished = work.finished.find(sessionKey(item.tool, item.sessionID));
         if (finished == work.finished.end()) continue;
         if (Prefs::value(prefs, Prefs::alertFinished)) {
-            if (model_.onWings) model_.onWings(finishedWings(finished->second, jump));
+            if (model_.onWings) model_.onWings(wingsForFinished(finished->second, jump));
             return;
         }
         break;

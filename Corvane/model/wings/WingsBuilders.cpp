@@ -47,4 +47,15 @@ WingsContent wingsForAttention(int count) {
     return c;
 }
 
+WingsContent wingsForFinished(const FinishedEvent& event, std::optional<SessionRef> jump) {
+    WingsContent c;
+    c.symbol = Symbol::checkCircle;
+    c.tint = WingsContent::Tint::green;
+    c.text = "干完了";
+    c.floatingText = event.title;
+    c.a11y = event.title + "，" + event.subtitle;
+    c.jump = std::move(jump);
+    return c;
+}
+
 } // namespace corvane

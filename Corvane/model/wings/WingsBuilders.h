@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/FinishedEvent.h"
 #include "memory/PressureLevel.h"
 #include "wings/WingsContent.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace corvane {
 
@@ -16,5 +18,7 @@ WingsContent wingsForPressure(PressureLevel level, int percent);
 WingsContent wingsForDisk(std::uint64_t freeBytes);
 /// The notice for `count` AI sessions waiting for the user.
 WingsContent wingsForAttention(int count);
+/// The notice that a piece of AI work has finished, jumping to `jump` when a tap should.
+WingsContent wingsForFinished(const FinishedEvent& event, std::optional<SessionRef> jump);
 
 } // namespace corvane
