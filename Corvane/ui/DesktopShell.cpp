@@ -138,13 +138,14 @@ void DesktopShell::createIsland() {
 
     strip_ = std::make_unique<HoverStrip>();
     connect(strip_.get(), &HoverStrip::entered, this, [this] {
-        if (const auto input = hitPanelEnterInput(island_->state(), Prefs::value(*prefs_, Prefs::hoverOpen))) {
+        if (const auto input = stripEnterInput(island_->state(), Prefs::value(*prefs_, Prefs::hoverOpen))) {
             island_->send(*input);
         }
     });
     connect(strip_.get(), &HoverStrip::exited, this, [this] {
-        if (const auto input = hitPanelExitInput(island_->state())) island_->send(*input);
+        if (const auto input = stripExitInput(island_->state())) island_->send(*input);
     });
+    island_->setHoverOpener(strip_.get());
     connect(strip_.get(), &HoverStrip::clicked, this, [this] { island_->send(IslandInput::notchClick); });
 }
 

@@ -237,8 +237,10 @@ void IslandController::expand() {
 void IslandController::syncHover(int gen) {
     if (!dash_ || !dash_->gen.isCurrent(gen) || !dash_->hoverSyncDue || !dash_->panel) return;
     dash_->hoverSyncDue = false;
+    std::optional<Rect> opener;
+    if (hoverOpener_ && hoverOpener_->isVisible()) opener = ScreenGeoReader::fromWindow(hoverOpener_->geometry());
     const auto input = hoverSyncInput(machine_.state, debugHold_, ScreenGeoReader::fromWindow(dash_->panel->geometry()),
-                                      ScreenGeoReader::pointer(QCursor::pos()));
+                                      ScreenGeoReader::pointer(QCursor::pos()), opener);
     if (input) send(*input);
 }
 
