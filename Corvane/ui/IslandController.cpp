@@ -237,10 +237,11 @@ void IslandController::expand() {
 void IslandController::syncHover(int gen) {
     if (!dash_ || !dash_->gen.isCurrent(gen) || !dash_->hoverSyncDue || !dash_->panel) return;
     dash_->hoverSyncDue = false;
-    std::optional<Rect> opener;
-    if (hoverOpener_ && hoverOpener_->isVisible()) opener = ScreenGeoReader::fromWindow(hoverOpener_->geometry());
+    // The strip's own enter and leave events say where the pointer is; its geometry as Qt keeps
+    // it can be stale once the window manager has placed it.
+    const bool onOpener = hoverOpener_ && hoverOpener_->isVisible() && hoverOpener_->underMouse();
     const auto input = hoverSyncInput(machine_.state, debugHold_, ScreenGeoReader::fromWindow(dash_->panel->geometry()),
-                                      ScreenGeoReader::pointer(QCursor::pos()), opener);
+                                      ScreenGeoReader::pointer(QCursor::pos()), onOpener);
     if (input) send(*input);
 }
 

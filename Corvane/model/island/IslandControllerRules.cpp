@@ -45,9 +45,9 @@ std::optional<IslandInput> stripExitInput(IslandPhaseState state) {
 }
 
 std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse,
-                                          std::optional<Rect> opener) {
+                                          bool onOpener) {
     if (!openByHover(state) || debugHold) return std::nullopt;
-    const bool inside = dashboardFrame.outset(1).contains(mouse) || (opener && opener->contains(mouse));
+    const bool inside = onOpener || dashboardFrame.outset(1).contains(mouse);
     return inside ? IslandInput::hoverEnter : IslandInput::hoverExit;
 }
 

@@ -55,10 +55,10 @@ std::optional<IslandInput> stripEnterInput(IslandPhaseState state, bool hoverOpe
 std::optional<IslandInput> stripExitInput(IslandPhaseState state);
 
 /// After an expansion finishes: `hoverEnter` when the pointer is within the dashboard frame grown
-/// by one point or on the `opener` (the hover strip, when shown), `hoverExit` otherwise; absent
-/// unless the island is open by hover and the developer hold is off.
+/// by one point or on the window that opened it (`onOpener`: the hover strip), `hoverExit`
+/// otherwise; absent unless the island is open by hover and the developer hold is off.
 std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse,
-                                          std::optional<Rect> opener = std::nullopt);
+                                          bool onOpener = false);
 
 /// Whether a wings notice may appear: not while suspended, not while a dashboard exists, and not
 /// while the island is open or pinned.
