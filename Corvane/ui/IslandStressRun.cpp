@@ -49,7 +49,7 @@ IslandStressRun::IslandStressRun(IslandController& island, std::shared_ptr<MainE
                                  std::function<void()> returnFreeMemory, int steps, std::uint64_t seed,
                                  std::function<void(const StressReport&)> onDone)
     : island_(island), main_(std::move(main)), returnFreeMemory_(std::move(returnFreeMemory)), steps_(steps),
-      sequence_(seed, demonstrationNotices().size()), notices_(demonstrationNotices()), onDone_(std::move(onDone)) {
+      notices_(demonstrationNotices()), sequence_(seed, notices_.size()), onDone_(std::move(onDone)) {
     report_.seed = seed;
 }
 

@@ -48,8 +48,8 @@ private:
     std::function<void()> returnFreeMemory_;
     int steps_;
     int taken_{0};
-    StressSequence sequence_;
     std::vector<WingsContent> notices_;
+    StressSequence sequence_;
     std::function<void(const StressReport&)> onDone_;
     StressReport report_;
     std::int64_t startedAtMs_{0};
