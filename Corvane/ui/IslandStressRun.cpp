@@ -24,8 +24,10 @@ constexpr double pollSeconds = 0.02;
 constexpr double settleLimitSeconds = 10;
 /// The island hands memory back half a second after a tear-down; this waits it out.
 constexpr double afterTeardownSeconds = 0.7;
-/// Long enough for the first opening to grow and paint completely.
+/// Long enough for the first opening to grow and paint completely, and for a notice to fade in
+/// and paint its glyphs.
 constexpr double primingOpenSeconds = 0.6;
+constexpr double primingNoticeSeconds = 0.25;
 
 int islandWindowsLeft(const IslandController& island) {
     int left = island.dashboardPanel() != nullptr || island.wingsPanel() != nullptr ? 1 : 0;
@@ -61,13 +63,24 @@ void IslandStressRun::start() {
     timer_ = main_->after(primingOpenSeconds, [self] {
         if (!self) return;
         self->island_.collapseNow();
-        for (const WingsContent& notice : self->notices_) self->island_.showWings(notice, 1, nullptr);
-        self->island_.dismissWings(false);
-        self->settle([self] {
+        self->primeNotice(0);
+    });
+}
+
+void IslandStressRun::primeNotice(std::size_t index) {
+    const QPointer<IslandStressRun> self(this);
+    if (index == notices_.size()) {
+        island_.dismissWings(false);
+        settle([self] {
             self->measure(true);
             self->startedAtMs_ = QDateTime::currentMSecsSinceEpoch();
             self->step();
         });
+        return;
+    }
+    island_.showWings(notices_[index], primingNoticeSeconds, nullptr);
+    timer_ = main_->after(primingNoticeSeconds, [self, index] {
+        if (self) self->primeNotice(index + 1);
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -32,6 +33,8 @@ public:
     void start();
 
 private:
+    /// Shows the notices from `index` on, one at a time, then measures and starts the steps.
+    void primeNotice(std::size_t index);
     /// Waits until the island's windows are gone and its memory is returned, then calls `next`.
     void settle(std::function<void()> next);
     void returnMemory();
