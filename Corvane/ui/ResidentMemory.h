@@ -6,8 +6,8 @@
 namespace corvane {
 
 /// This process's resident memory in bytes, when it tells whether memory leaks: absent when it
-/// cannot be read, and in builds whose allocator keeps freed memory on purpose
-/// (AddressSanitizer's quarantine). Any thread.
+/// cannot be read, and in sanitizer builds, whose allocators and shadow memory keep what was
+/// freed (AddressSanitizer, ThreadSanitizer). Any thread.
 std::optional<std::uint64_t> comparableResidentMemory();
 
 } // namespace corvane

@@ -53,7 +53,7 @@ std::string stressSummaryLine(const StressReport& r) {
         line += mebibytes(*r.residentBefore) + " → " + mebibytes(*r.residentAfter) + " MiB（容差 " +
                 mebibytes(stressResidentToleranceBytes) + " MiB）";
     } else {
-        line += "未比较（AddressSanitizer 保留已释放的内存）";
+        line += "未比较（带检测器的构建保留已释放的内存）";
     }
     return line + "\n";
 }

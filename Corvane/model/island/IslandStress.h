@@ -75,8 +75,8 @@ struct StressReport {
     int windowsBefore{};
     int windowsAfter{};
     /// Resident memory before and after, each after returning free memory to the system; absent
-    /// when the build's allocator keeps freed memory on purpose (AddressSanitizer), so resident
-    /// memory says nothing about leaks.
+    /// in sanitizer builds, whose allocators keep freed memory, so resident memory says nothing
+    /// about leaks there.
     std::optional<std::uint64_t> residentBefore;
     std::optional<std::uint64_t> residentAfter;
 

@@ -7,9 +7,9 @@
 namespace corvane {
 
 std::optional<std::uint64_t> comparableResidentMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-    // Freed blocks stay in quarantine, and shadow memory never shrinks: resident memory only
-    // grows. LeakSanitizer checks the heap at exit instead.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // Freed blocks stay in quarantine (AddressSanitizer) and shadow memory never shrinks: resident
+    // memory only grows. LeakSanitizer checks the heap at exit instead.
     return std::nullopt;
 #else
     // The second field of statm: resident pages.
