@@ -55,6 +55,10 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
     parts.realAlerts = !DebugEnv::island(env) && !DebugEnv::stress(env);
     parts.traceIsland = env.contains("CORVANE_TRACE");
     parts.hiddenIslandTest = env.contains("CORVANE_STRESS_HIDDEN");
+    parts.islandDemonstration = DebugEnv::island(env);
+    parts.islandHold = DebugEnv::islandHold(env);
+    parts.stressSteps = DebugEnv::stress(env);
+    parts.stressSeed = DebugEnv::stressSeed(env);
     // A demonstration runs beside the real copy.
     const bool handOff = !line.mock && parts.answerSecondLaunch;
     return runDesktop(argc, argv, std::move(parts), handOff);

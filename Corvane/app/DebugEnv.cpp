@@ -46,6 +46,11 @@ std::optional<int> stress(const Environment& environment) {
     return text ? parsedWhole<int>(*text) : std::nullopt;
 }
 
+std::optional<std::uint64_t> stressSeed(const Environment& environment) {
+    const auto text = lookup(environment, "CORVANE_STRESS_SEED");
+    return text ? parsedWhole<std::uint64_t>(*text) : std::nullopt;
+}
+
 double islandHold(const Environment& environment) {
     const auto text = lookup(environment, "CORVANE_ISLAND_HOLD");
     const auto seconds = text ? parsedWhole<double>(*text) : std::nullopt;

@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <random>
 
 #include <utility>
 
@@ -33,6 +34,9 @@ namespace {
 
 /// When the start-up's garbage is handed back, and again once late work has settled.
 constexpr std::chrono::milliseconds warmUpDelay{2000};
+/// When the island demonstration and the stress test start after launch.
+constexpr std::chrono::milliseconds demonstrationDelay{1500};
+constexpr std::chrono::milliseconds stressDelay{8000};
 /// How long a notice stays beside the island.
 constexpr double wingsHoldSeconds = 20;
 
@@ -77,6 +81,21 @@ void DesktopShell::launch() {
     connectModel(*machine_, model_);
     model_->start();
     if (parts_.warmUp) QTimer::singleShot(warmUpDelay, this, &DesktopShell::warmUp);
+    startDeveloperRuns();
+}
+
+void DesktopShell::startDeveloperRuns() {
+    if (parts_.islandDemonstration) {
+        QTimer::singleShot(demonstrationDelay, this,
+                           [this] { island_->debugTrigger(*parts_.islandDemonstration, parts_.islandHold); });
+    }
+    if (parts_.stressSteps) {
+        const std::uint64_t seed = parts_.stressSeed ? *parts_.stressSeed : std::random_device()();
+        QTimer::singleShot(stressDelay, this, [this, seed] {
+            island_->runStress(*parts_.stressSteps, seed,
+                               [](const StressReport& report) { QCoreApplication::exit(stressClean(report) ? 0 : 1); });
+        });
+    }
 }
 
 void DesktopShell::showSettings() { settings_->show(); }
@@ -110,13 +129,14 @@ void DesktopShell::createIsland() {
 
     strip_ = std::make_unique<HoverStrip>();
     connect(strip_.get(), &HoverStrip::entered, this, [this] {
-        if (const auto input = hitPanelEnterInput(island_->state(), Prefs::value(*prefs_, Prefs::hoverOpen))) {
+        if (const auto input = stripEnterInput(island_->state(), Prefs::value(*prefs_, Prefs::hoverOpen))) {
             island_->send(*input);
         }
     });
     connect(strip_.get(), &HoverStrip::exited, this, [this] {
-        if (const auto input = hitPanelExitInput(island_->state())) island_->send(*input);
+        if (const auto input = stripExitInput(island_->state())) island_->send(*input);
     });
+    island_->setHoverOpener(strip_.get());
     connect(strip_.get(), &HoverStrip::clicked, this, [this] { island_->send(IslandInput::notchClick); });
 }
 

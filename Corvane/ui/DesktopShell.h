@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,6 +53,13 @@ struct DesktopParts {
     /// The island's developer switches (`CORVANE_TRACE`, `CORVANE_STRESS_HIDDEN`).
     bool traceIsland{false};
     bool hiddenIslandTest{false};
+    /// The island demonstration run 1.5 s after launch and its hold in seconds (`CORVANE_ISLAND`).
+    std::optional<std::string> islandDemonstration;
+    double islandHold{3.0};
+    /// The stress test's step count, run 8 s after launch (`CORVANE_STRESS`); the program then
+    /// quits, with status 0 when the run was clean and 1 otherwise. A fixed seed, else a random one.
+    std::optional<int> stressSteps;
+    std::optional<std::uint64_t> stressSeed;
 };
 
 /// The desktop program's shell: keeps the user's preferences in their file, builds the model, the
@@ -68,7 +76,8 @@ public:
     DesktopShell& operator=(const DesktopShell&) = delete;
 
     /// The launch sequence: defaults, model, settings, island and tray wiring, the second-launch
-    /// listener, the machine's state, `start()`, then the warm-up two seconds later.
+    /// listener, the machine's state, `start()`, then the warm-up two seconds later and the
+    /// island demonstration (1.5 s) and stress test (8 s) when asked for.
     void launch();
     void showSettings();
 
@@ -79,6 +88,8 @@ private:
     void createStatusItem();
     void openSystemMonitor() const;
     void warmUp();
+    /// The island demonstration and the stress test the environment asked for.
+    void startDeveloperRuns();
 
     DesktopParts parts_;
     std::shared_ptr<QtMainExecutor> main_;

@@ -3,9 +3,11 @@
 #include "AlertDialog.h"
 #include "CompositorPresence.h"
 #include "IslandPanel.h"
+#include "IslandStressRun.h"
 #include "ScreenGeoReader.h"
 #include "WingsView.h"
 
+#include "island/IslandDemonstrations.h"
 #include "prefs/Prefs.h"
 
 #include <QApplication>
@@ -93,9 +95,9 @@ IslandController::IslandController(std::shared_ptr<AppModel> model, std::shared_
     for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
         watchScreen(screen);
-        forceClose();
+        screensChanged();
     });
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this] { forceClose(); });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &IslandController::screensChanged);
 }
 
 IslandController::~IslandController() {
@@ -207,10 +209,10 @@ void IslandController::expand() {
         if (self) self->send(IslandInput::escape);
     };
     panel->onEnter = [self] {
-        if (self && !self->suspended_ && self->dash_) self->send(IslandInput::hoverEnter);
+        if (self && !self->suspended_ && !self->debugHold_ && self->dash_) self->send(IslandInput::hoverEnter);
     };
     panel->onExit = [self] {
-        if (self && !self->suspended_ && self->dash_ && !self->dash_->gen.collapsing())
+        if (self && !self->suspended_ && !self->debugHold_ && self->dash_ && !self->dash_->gen.collapsing())
             self->send(IslandInput::hoverExit);
     };
     panel->onPress = [self] {
@@ -235,8 +237,11 @@ void IslandController::expand() {
 void IslandController::syncHover(int gen) {
     if (!dash_ || !dash_->gen.isCurrent(gen) || !dash_->hoverSyncDue || !dash_->panel) return;
     dash_->hoverSyncDue = false;
-    const auto input = hoverSyncInput(machine_.state, false, ScreenGeoReader::fromWindow(dash_->panel->geometry()),
-                                      ScreenGeoReader::pointer(QCursor::pos()));
+    // The strip's own enter and leave events say where the pointer is; its geometry as Qt keeps
+    // it can be stale once the window manager has placed it.
+    const bool onOpener = hoverOpener_ && hoverOpener_->isVisible() && hoverOpener_->underMouse();
+    const auto input = hoverSyncInput(machine_.state, debugHold_, ScreenGeoReader::fromWindow(dash_->panel->geometry()),
+                                      ScreenGeoReader::pointer(QCursor::pos()), onOpener);
     if (input) send(*input);
 }
 
@@ -314,6 +319,36 @@ void IslandController::closeAtOnce() {
 
 void IslandController::collapseNow() { send(IslandInput::forceClose); }
 
+void IslandController::screensChanged() { forceClose(); }
+
+void IslandController::debugTrigger(const std::string& name, double hold) {
+    const auto demonstration = islandDemonstration(name);
+    if (!demonstration) {
+        std::fputs(unknownDemonstrationLine(name).c_str(), stderr);
+        return;
+    }
+    if (demonstration->kind == IslandDemonstration::Kind::wings) {
+        showWings(demonstration->wings, hold, nullptr);
+        return;
+    }
+    const bool hover = demonstration->kind == IslandDemonstration::Kind::hover;
+    debugHold_ = true;
+    send(hover ? IslandInput::hoverEnter : IslandInput::notchClick);
+    const QPointer<IslandController> self(this);
+    debugWork_ = main_->after(hold, [self, hover] {
+        if (!self) return;
+        self->debugHold_ = false;
+        // Leaving closes a hover-opened dashboard after its grace delay, as a person's pointer would.
+        self->send(hover ? IslandInput::hoverExit : IslandInput::closeRequested);
+    });
+}
+
+void IslandController::runStress(int steps, std::uint64_t seed, std::function<void(const StressReport&)> onDone) {
+    if (stress_) return;
+    stress_ = std::make_unique<IslandStressRun>(*this, main_, returnFreeMemory, steps, seed, std::move(onDone));
+    stress_->start();
+}
+
 void IslandController::teardownDash() {
     const std::unique_ptr<DashSession> session = std::move(dash_);
     if (session->frameAnimation) session->frameAnimation->stop();
@@ -389,8 +424,9 @@ void IslandController::showWings(const WingsContent& content, double hold, QScre
         if (self) self->send(IslandInput::hoverExit);
     };
     panel->setWindowOpacity(0);
+    if (options_.hiddenTest) panel->makeGhost();
     panel->show();
-    fadeWindow(panel, 1, IslandTiming::wingsFadeInSeconds, [] {});
+    if (!options_.hiddenTest) fadeWindow(panel, 1, IslandTiming::wingsFadeInSeconds, [] {});
 
     wings_ = std::make_unique<WingsSession>();
     wings_->panel = panel;
@@ -434,7 +470,7 @@ void IslandController::setSuspended(bool suspended) {
 }
 
 void IslandController::outsideClick(QPoint global) {
-    if (!pinned_ || !dash_ || !dash_->panel || alertsOpen_ > 0) return;
+    if (!pinned_ || !dash_ || !dash_->panel || alertsOpen_ > 0 || debugHold_) return;
     // Presses on the program's own windows (the dashboard's menus, an alert, the settings) are
     // not outside the island.
     if (dash_->panel->geometry().contains(global) || QApplication::topLevelAt(global) != nullptr) return;
@@ -467,7 +503,7 @@ void IslandController::forceClose() {
 }
 
 void IslandController::watchScreen(QScreen* screen) {
-    connect(screen, &QScreen::geometryChanged, this, [this] { forceClose(); });
+    connect(screen, &QScreen::geometryChanged, this, &IslandController::screensChanged);
 }
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include "island/IslandControllerRules.h"
 #include "island/IslandGeometry.h"
 #include "island/IslandStateMachine.h"
+#include "island/IslandStress.h"
 #include "prefs/PreferenceStore.h"
 #include "support/MainExecutor.h"
 #include "views/DashboardContext.h"
@@ -15,9 +16,11 @@
 #include <QPointer>
 #include <QRect>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QScreen;
 class QVariantAnimation;
@@ -26,12 +29,14 @@ class QWidget;
 namespace corvane {
 
 class IslandPanel;
+class IslandStressRun;
 
 /// Developer and accessibility switches of the island.
 struct IslandOptions {
     /// Write one trace line per input to standard error (`CORVANE_TRACE`).
     bool trace{false};
-    /// The dashboard panel is fully transparent and ignores the pointer (`CORVANE_STRESS_HIDDEN`).
+    /// The dashboard and notice panels are fully transparent and ignore the pointer
+    /// (`CORVANE_STRESS_HIDDEN`).
     bool hiddenTest{false};
     /// The desktop asks for reduced motion: no growing or shrinking, only short fades.
     bool reducedMotion{false};
@@ -83,6 +88,9 @@ public:
     /// `hold` seconds, unless suspended or the dashboard is open.
     void showWings(const WingsContent& content, double hold, QScreen* screen);
     void dismissWings(bool animated);
+    /// A window outside the dashboard on which the pointer counts as on the open island (the
+    /// hover strip, which the dashboard does not cover); null for none.
+    void setHoverOpener(QWidget* opener) { hoverOpener_ = opener; }
     /// The screen the next expansion uses (the tray item's screen), used once.
     void setPendingScreen(QScreen* screen);
     /// The machine or the screens sleep, or the screen is locked: the island closes at once and
@@ -98,6 +106,16 @@ public:
     void presentAlert(AlertSpec spec);
     /// Closes the island at once, without animation (a forced close through the state machine).
     void collapseNow();
+    /// The screens were added, removed or changed: the island and its notice close at once.
+    void screensChanged();
+
+    /// Runs the island demonstration `name` (see island/IslandDemonstrations.h) for `hold`
+    /// seconds: the dashboard opened pinned or by hover, ignoring the pointer and outside clicks
+    /// until it closes again, or one notice. An unknown name writes one line to standard error.
+    void debugTrigger(const std::string& name, double hold);
+    /// Runs the stress test of `steps` random steps from `seed` (see IslandStressRun.h), then
+    /// calls `onDone` with its findings. One run at a time; a second call while one runs is ignored.
+    void runStress(int steps, std::uint64_t seed, std::function<void(const StressReport&)> onDone);
 
 signals:
     /// The dashboard became pinned or stopped being pinned: outside presses matter only while
@@ -138,9 +156,15 @@ private:
     std::unique_ptr<WingsSession> wings_;
     std::unique_ptr<TimerHandle> memoryRelief_;
     QPointer<QScreen> pendingScreen_;
+    QPointer<QWidget> hoverOpener_;
     bool pinned_{false};
     bool suspended_{false};
     bool relayoutPending_{false};
+    /// A demonstration holds the dashboard open: pointer enter and leave, hover synchronisation
+    /// and outside clicks are ignored.
+    bool debugHold_{false};
+    std::unique_ptr<TimerHandle> debugWork_;
+    std::unique_ptr<IslandStressRun> stress_;
     int alertsOpen_{0};
 };
 

@@ -74,33 +74,37 @@ TEST(DebugEnv, IslandPrefersItsOwnVariableAndPinsTheNotchTest) {
     for (const Case& c : cases) EXPECT_EQ(DebugEnv::island(c.env), c.island) << testing::PrintToString(c.env);
 }
 
-TEST(DebugEnv, StressAndHoldParseWholeNumbersOrFallBack) {
+TEST(DebugEnv, StressSeedAndHoldParseWholeNumbersOrFallBack) {
     struct Case {
         std::optional<std::string> text;
         std::optional<int> stress;
+        std::optional<std::uint64_t> seed;
         double hold;
     };
     const std::vector<Case> cases{
-        {std::nullopt, std::nullopt, 3.0},
-        {"5", 5, 5.0},
-        {"+5", 5, 5.0},
-        {"-3", -3, 3.0}, // a negative hold would never show the demonstration
-        {"5x", std::nullopt, 3.0},
-        {"", std::nullopt, 3.0},
-        {"+", std::nullopt, 3.0},
-        {"+-3", std::nullopt, 3.0},
-        {" 5", std::nullopt, 3.0},
-        {"2.5", std::nullopt, 2.5},
-        {"99999999999", std::nullopt, 99999999999.0},
-        {"nan", std::nullopt, 3.0},
-        {"inf", std::nullopt, 3.0},
-        {"0", 0, 0.0},
+        {std::nullopt, std::nullopt, std::nullopt, 3.0},
+        {"5", 5, 5, 5.0},
+        {"+5", 5, 5, 5.0},
+        {"-3", -3, std::nullopt, 3.0}, // a negative hold would never show the demonstration
+        {"5x", std::nullopt, std::nullopt, 3.0},
+        {"", std::nullopt, std::nullopt, 3.0},
+        {"+", std::nullopt, std::nullopt, 3.0},
+        {"+-3", std::nullopt, std::nullopt, 3.0},
+        {" 5", std::nullopt, std::nullopt, 3.0},
+        {"2.5", std::nullopt, std::nullopt, 2.5},
+        {"99999999999", std::nullopt, 99999999999ULL, 99999999999.0},
+        {"18446744073709551615", std::nullopt, 18446744073709551615ULL, 18446744073709551615.0},
+        {"18446744073709551616", std::nullopt, std::nullopt, 18446744073709551616.0},
+        {"nan", std::nullopt, std::nullopt, 3.0},
+        {"inf", std::nullopt, std::nullopt, 3.0},
+        {"0", 0, 0, 0.0},
     };
     for (const Case& c : cases) {
         DebugEnv::Environment env;
-        if (c.text) env = {{"CORVANE_STRESS", *c.text}, {"CORVANE_ISLAND_HOLD", *c.text}};
+        if (c.text) env = {{"CORVANE_STRESS", *c.text}, {"CORVANE_STRESS_SEED", *c.text}, {"CORVANE_ISLAND_HOLD", *c.text}};
         const std::string shown = c.text.value_or("(absent)");
         EXPECT_EQ(DebugEnv::stress(env), c.stress) << shown;
+        EXPECT_EQ(DebugEnv::stressSeed(env), c.seed) << shown;
         EXPECT_DOUBLE_EQ(DebugEnv::islandHold(env), c.hold) << shown;
     }
 }

@@ -5,10 +5,12 @@
 
 #include "CorvaneModel/app/ModelFixture.h"
 #include "CorvaneUi/RunEvents.h"
+#include "island/IslandDemonstrations.h"
 #include "wings/WingsBuilders.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -364,6 +366,83 @@ TEST_F(IslandFixture, TraceLinesAndTheHiddenStressPanel) {
     EXPECT_EQ(island->dashboardPanel()->geometry(), target());
     EXPECT_EQ(island->dashboardPanel()->windowOpacity(), 0);
     EXPECT_TRUE(island->dashboardPanel()->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    // Notices are ghosts too, and stay so.
+    island->collapseNow();
+    island->showWings(wingsForAttention(2), 20, nullptr);
+    ASSERT_NE(island->wingsPanel(), nullptr);
+    EXPECT_TRUE(island->wingsPanel()->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    test::runEventsFor(300);
+    EXPECT_EQ(island->wingsPanel()->windowOpacity(), 0);
+}
+
+TEST_F(IslandFixture, DemonstrationsHoldTheDashboardRegardlessOfThePointerThenCloseIt) {
+    QCursor::setPos(10, 590); // outside: without the hold a hover opening would close at once
+    island->debugTrigger("hover", 2);
+    f.main->advance(0.18);
+    ASSERT_TRUE(settledAt(target()));
+    EXPECT_EQ(island->state(), IslandPhaseState::hoverOpen);
+    f.main->advance(1.85);
+    EXPECT_EQ(island->state(), IslandPhaseState::pendingCollapse);
+    f.main->advance(0.4);
+    EXPECT_TRUE(closed());
+
+    island->debugTrigger("pinned", 1);
+    ASSERT_TRUE(settledAt(target()));
+    island->outsideClick({790, 590});
+    EXPECT_EQ(island->state(), IslandPhaseState::pinned);
+    f.main->advance(1);
+    EXPECT_TRUE(closed());
+    island->send(IslandInput::iconToggle); // the hold is over: outside clicks close again
+    ASSERT_TRUE(settledAt(target()));
+    island->outsideClick({790, 590});
+    EXPECT_TRUE(closed());
+
+    island->debugTrigger("disk-low", 1);
+    ASSERT_NE(island->wingsPanel(), nullptr);
+    EXPECT_EQ(qobject_cast<WingsView*>(island->wingsPanel()->content())->accessibleName().toStdString(),
+              wingsForDisk(5ULL << 30).a11y);
+    f.main->advance(1);
+    EXPECT_EQ(island->wingsPanel(), nullptr);
+
+    ::testing::internal::CaptureStderr();
+    island->debugTrigger("expanded", 1);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find(unknownDemonstrationLine("expanded")), std::string::npos);
+    EXPECT_EQ(island->state(), IslandPhaseState::idle);
+    EXPECT_EQ(island->wingsPanel(), nullptr);
+}
+
+TEST_F(IslandFixture, AStressRunEndsIdleWithNothingLeftAndReportsOnce) {
+    std::optional<StressReport> report;
+    int reports = 0;
+    ::testing::internal::CaptureStderr();
+    island->runStress(300, 5, [&](const StressReport& r) {
+        report = r;
+        ++reports;
+    });
+    island->runStress(300, 6, [&](const StressReport&) { ++reports; }); // one run at a time
+    // The virtual executor follows real time: fades and the pool that returns memory take real time.
+    QElapsedTimer clock;
+    clock.start();
+    double followed = 0;
+    EXPECT_TRUE(runEventsUntil(
+        [&] {
+            const double now = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+            f.main->advance(now - followed);
+            followed = now;
+            return report.has_value();
+        },
+        60000));
+    const std::string output = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(report);
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(report->seed, 5U);
+    EXPECT_EQ(report->inputs + report->screenChanges + report->wings, 300);
+    EXPECT_GT(report->screenChanges, 0);
+    EXPECT_GT(report->wings, 0);
+    EXPECT_TRUE(stressClean(*report)) << output;
+    EXPECT_NE(output.find(stressSummaryLine(*report)), std::string::npos) << output;
+    EXPECT_EQ(island->dashboardPanel(), nullptr);
+    EXPECT_EQ(island->wingsPanel(), nullptr);
 }
 
 } // namespace

@@ -34,9 +34,21 @@ std::optional<IslandInput> hitPanelExitInput(IslandPhaseState state) {
     return std::nullopt;
 }
 
-std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse) {
+std::optional<IslandInput> stripEnterInput(IslandPhaseState state, bool hoverOpenEnabled) {
+    if (openByHover(state)) return IslandInput::hoverEnter;
+    return hitPanelEnterInput(state, hoverOpenEnabled);
+}
+
+std::optional<IslandInput> stripExitInput(IslandPhaseState state) {
+    if (openByHover(state)) return IslandInput::hoverExit;
+    return hitPanelExitInput(state);
+}
+
+std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse,
+                                          bool onOpener) {
     if (!openByHover(state) || debugHold) return std::nullopt;
-    return dashboardFrame.outset(1).contains(mouse) ? IslandInput::hoverEnter : IslandInput::hoverExit;
+    const bool inside = onOpener || dashboardFrame.outset(1).contains(mouse);
+    return inside ? IslandInput::hoverEnter : IslandInput::hoverExit;
 }
 
 bool mayShowWings(bool suspended, bool dashboardExists, IslandPhaseState state) {

@@ -47,10 +47,18 @@ std::optional<IslandInput> hitPanelEnterInput(IslandPhaseState state, bool hover
 /// open (the open dashboard reports its own exits); absent otherwise.
 std::optional<IslandInput> hitPanelExitInput(IslandPhaseState state);
 
+/// The hover strip (where no tray exists) opens the island like the hit panel, but the dashboard
+/// it opens does not cover it: while the island is open by hover, the pointer on the strip counts
+/// as on the dashboard, so the strip then reports its own entries (`hoverEnter`) and exits
+/// (`hoverExit`). Otherwise as `hitPanelEnterInput` and `hitPanelExitInput`.
+std::optional<IslandInput> stripEnterInput(IslandPhaseState state, bool hoverOpenEnabled);
+std::optional<IslandInput> stripExitInput(IslandPhaseState state);
+
 /// After an expansion finishes: `hoverEnter` when the pointer is within the dashboard frame grown
-/// by one point, `hoverExit` otherwise; absent unless the island is open by hover and the
-/// developer hold is off.
-std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse);
+/// by one point or on the window that opened it (`onOpener`: the hover strip), `hoverExit`
+/// otherwise; absent unless the island is open by hover and the developer hold is off.
+std::optional<IslandInput> hoverSyncInput(IslandPhaseState state, bool debugHold, Rect dashboardFrame, Point mouse,
+                                          bool onOpener = false);
 
 /// Whether a wings notice may appear: not while suspended, not while a dashboard exists, and not
 /// while the island is open or pinned.

@@ -43,6 +43,28 @@ TEST(HitPanelInputs, OnlyWhileClosedOrPending) {
     }
 }
 
+TEST(HitPanelInputs, TheStripAlsoReportsThePointerWhileTheIslandIsOpenByHover) {
+    struct Case {
+        S state;
+        bool hoverOpenEnabled;
+        std::optional<I> enter, exit;
+    };
+    const Case cases[] = {
+        {S::idle, true, I::hoverEnter, I::hoverExit},
+        {S::idle, false, std::nullopt, I::hoverExit},
+        {S::pendingExpand, true, I::hoverEnter, I::hoverExit},
+        // The dashboard does not cover the strip: resting there or leaving it is hover on the island.
+        {S::hoverOpen, true, I::hoverEnter, I::hoverExit},
+        {S::pendingCollapse, true, I::hoverEnter, I::hoverExit},
+        {S::pendingCollapse, false, I::hoverEnter, I::hoverExit},
+        {S::pinned, true, std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(stripEnterInput(c.state, c.hoverOpenEnabled), c.enter) << rawValue(c.state);
+        EXPECT_EQ(stripExitInput(c.state), c.exit) << rawValue(c.state);
+    }
+}
+
 TEST(HoverSync, UsesFrameGrownByOnePoint) {
     const Rect frame{100, 100, 200, 100};
     EXPECT_EQ(hoverSyncInput(S::hoverOpen, false, frame, {99, 150}), I::hoverEnter);
@@ -51,6 +73,10 @@ TEST(HoverSync, UsesFrameGrownByOnePoint) {
     EXPECT_EQ(hoverSyncInput(S::hoverOpen, false, frame, {200, 201.5}), I::hoverExit);
     EXPECT_EQ(hoverSyncInput(S::pinned, false, frame, {150, 150}), std::nullopt);
     EXPECT_EQ(hoverSyncInput(S::hoverOpen, true, frame, {150, 150}), std::nullopt);
+    // On the strip above the dashboard, beyond the grown frame.
+    EXPECT_EQ(hoverSyncInput(S::hoverOpen, false, frame, {200, 207}, true), I::hoverEnter);
+    EXPECT_EQ(hoverSyncInput(S::hoverOpen, false, frame, {200, 207}, false), I::hoverExit);
+    EXPECT_EQ(hoverSyncInput(S::pinned, false, frame, {200, 207}, true), std::nullopt);
 }
 
 TEST(WingsRules, NotWhileOpenPinnedOrSuspended) {

@@ -1,6 +1,7 @@
 // Integration: the desktop program as a person starts it, on a private X server (with a window
 // manager) and a private session bus: the hand-off of a second launch, side-by-side copies, and
 // the report where no display answers.
+#include "DesktopProgramCommand.h"
 #include "XSession.h"
 #include "support/DbusDaemon.h"
 #include "support/ShellCommand.h"
@@ -25,32 +26,9 @@ protected:
         home.makeDirectory(".config");
     }
 
-    /// `env` with the variables a desktop session gives the program, then `extra`, then corvane.
     std::vector<std::string> command(const std::vector<std::string>& arguments,
                                      const std::vector<std::string>& extra = {}) const {
-        std::vector<std::string> argv{"env",
-                                      "-i",
-                                      "HOME=" + home.path(),
-                                      "XDG_CONFIG_HOME=" + home.path() + "/.config",
-                                      "PATH=/usr/bin:/bin",
-                                      std::string("DISPLAY=") + std::getenv("DISPLAY"),
-                                      std::string("XAUTHORITY=") + std::getenv("XAUTHORITY"),
-                                      "DBUS_SESSION_BUS_ADDRESS=" + bus->address(),
-                                      "DBUS_SYSTEM_BUS_ADDRESS=" + bus->address(),
-                                      "CORVANE_NOWARM=1"};
-        for (const char* sanitizer : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS"}) {
-            if (const char* value = std::getenv(sanitizer)) argv.push_back(std::string(sanitizer) + "=" + value);
-        }
-        argv.insert(argv.end(), extra.begin(), extra.end());
-        argv.emplace_back(CORVANE_EXECUTABLE);
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
-        return argv;
-    }
-
-    static std::string shellLine(const std::vector<std::string>& argv) {
-        std::string line;
-        for (const std::string& word : argv) line += "'" + word + "' ";
-        return line;
+        return test::desktopProgramCommand(home.path(), bus->address(), arguments, extra);
     }
 
     bool nameOwned() const {
@@ -74,7 +52,7 @@ TEST_F(DesktopProgram, ASecondLaunchHandsOffToTheRunningCopyWhichShowsItsSetting
     ASSERT_TRUE(test::eventually([&] { return nameOwned(); }, 20s));
     EXPECT_FALSE(settingsShown());
 
-    EXPECT_EQ(test::runShell("timeout 20 " + shellLine(command({}))).status, 0);
+    EXPECT_EQ(test::runShell("timeout 20 " + test::shellLine(command({}))).status, 0);
     EXPECT_TRUE(test::eventually(settingsShown, 10s));
     EXPECT_FALSE(first.exited());
 }

@@ -4,6 +4,7 @@
 #include "IslandPanel.h"
 #include "QtMainExecutor.h"
 #include "XSession.h"
+#include "XWindowQueries.h"
 
 #include "CorvaneModel/app/ModelFixture.h"
 #include "CorvaneUi/RunEvents.h"
@@ -18,7 +19,6 @@
 
 #include <unistd.h>
 
-#include <sstream>
 
 namespace corvane {
 namespace {
@@ -31,33 +31,16 @@ bool eventuallyLive(const std::function<bool()>& done, int timeoutMs = 5000) {
     return runEventsUntil(done, timeoutMs);
 }
 
-/// The windows of this process that the X server shows.
-std::vector<std::string> mappedWindows() {
-    std::istringstream lines(runShell("xdotool search --onlyvisible --pid " + std::to_string(::getpid())).out);
-    std::vector<std::string> ids;
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty()) ids.push_back(line);
-    return ids;
-}
+std::vector<std::string> mappedWindows() { return test::visibleWindows(::getpid()); }
 
-/// Where the X server has a window, with the window manager's placement applied.
-QRect serverGeometry(WId window) {
-    const std::string info = runShell("xwininfo -id " + std::to_string(window)).out;
-    const auto field = [&](const std::string& name) {
-        const auto at = info.find(name);
-        return at == std::string::npos ? -1 : std::stoi(info.substr(at + name.size()));
-    };
-    return {field("Absolute upper-left X:"), field("Absolute upper-left Y:"), field("Width:"), field("Height:")};
-}
+test::WindowFrame serverGeometry(WId window) { return test::serverFrame(std::to_string(window)); }
 
-bool hasKeyboard(const IslandPanel* panel) {
-    return panel != nullptr && runShell("xdotool getactivewindow").out == std::to_string(panel->winId()) + "\n";
-}
+bool hasKeyboard(const IslandPanel* panel) { return panel != nullptr && test::hasKeyboard(std::to_string(panel->winId())); }
 
 void xdotool(const std::string& arguments) { ASSERT_EQ(runShell("xdotool " + arguments).status, 0) << arguments; }
 
 // The 1024 × 768 screen has no top panel: the dashboard is 640 wide, centred, 6 pixels down.
-const QRect dashboardFrame{192, 6, 640, 300};
+const test::WindowFrame dashboardFrame{192, 6, 640, 300};
 
 TEST(IslandLive, OpensAtTheTopCentrePinsOnAClickClosesOnEscapeOrLeavingAndLeavesNothingMapped) {
     test::XSession session;
@@ -74,11 +57,11 @@ TEST(IslandLive, OpensAtTheTopCentrePinsOnAClickClosesOnEscapeOrLeavingAndLeaves
                                 auto content = std::make_unique<QLabel>(QStringLiteral("内存够用"));
                                 content->setStyleSheet(QStringLiteral("color: white; font-size: 20px;"));
                                 content->setAlignment(Qt::AlignCenter);
-                                content->setFixedHeight(dashboardFrame.height());
+                                content->setFixedHeight(dashboardFrame.height);
                                 return content;
                             },
                             {});
-    const auto openAt = [&](const QRect& frame) {
+    const auto openAt = [&](const test::WindowFrame& frame) {
         return eventuallyLive([&] {
             const IslandPanel* panel = island.dashboardPanel();
             return panel != nullptr && panel->isVisible() && serverGeometry(panel->winId()) == frame;
@@ -125,8 +108,8 @@ TEST(IslandLive, OpensAtTheTopCentrePinsOnAClickClosesOnEscapeOrLeavingAndLeaves
     ASSERT_NE(island.wingsPanel(), nullptr);
     const WId wings = island.wingsPanel()->winId();
     EXPECT_TRUE(eventuallyLive([&] {
-        const QRect frame = serverGeometry(wings);
-        return mappedWindows().size() == 1 && frame.top() == 6 && frame.height() == 36 && frame.width() >= 132;
+        const test::WindowFrame frame = serverGeometry(wings);
+        return mappedWindows().size() == 1 && frame.y == 6 && frame.height == 36 && frame.width >= 132;
     }));
     QElapsedTimer shown;
     shown.start();
