@@ -1,12 +1,10 @@
 #include "DesktopShell.h"
 
-#include "CleanBody.h"
-#include "DashboardView.h"
+#include "DashboardFactory.h"
 #include "DesktopSwitchWatcher.h"
 #include "HoverStrip.h"
 #include "IslandController.h"
 #include "MachineStateWatcher.h"
-#include "OptimizeBody.h"
 #include "OutsideClickWatcher.h"
 #include "ReducedMotionSetting.h"
 #include "QtMainExecutor.h"
@@ -87,19 +85,7 @@ void DesktopShell::createIsland() {
     options.trace = parts_.traceIsland;
     options.hiddenTest = parts_.hiddenIslandTest;
     options.reducedMotion = reducedMotion();
-    const std::weak_ptr<AppModel> weakModel = model_;
-    auto makeDashboard = [weakModel](const DashboardContext& context) -> std::unique_ptr<QWidget> {
-        const auto model = weakModel.lock();
-        if (!model) return nullptr;
-        auto makeBody = [weakModel, context](DashboardMode mode, QWidget* parent) -> DashboardBody* {
-            const auto model = weakModel.lock();
-            if (!model || mode == DashboardMode::home) return nullptr;
-            if (mode == DashboardMode::optimize) return new OptimizeBody(model, context, parent);
-            return new CleanBody(model, context, parent);
-        };
-        return std::make_unique<DashboardView>(model, context, makeBody);
-    };
-    island_ = std::make_unique<IslandController>(model_, main_, prefs_, makeDashboard, options);
+    island_ = std::make_unique<IslandController>(model_, main_, prefs_, makeDashboardFactory(model_), options);
     island_->openSettings = [this] { showSettings(); };
     island_->openActivityMonitor = [this] { openSystemMonitor(); };
     island_->returnFreeMemory = parts_.returnFreeMemory;

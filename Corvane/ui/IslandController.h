@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QRect>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -142,6 +143,9 @@ private:
     bool suspended_{false};
     bool relayoutPending_{false};
     int alertsOpen_{0};
+    /// The latest input and when it arrived, for the first-frame trace line.
+    IslandInput lastInput_{};
+    std::chrono::steady_clock::time_point lastInputAt_;
 };
 
 } // namespace corvane
