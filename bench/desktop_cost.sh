@@ -7,7 +7,7 @@
 #   CORVANE_TRACE line), for the first opening and over the twenty;
 #   CPU as a share of one core while the dashboard stays open on the home screen for a minute,
 #   and while it is closed for the idle period that follows (after the openings, so anything an
-#   opening leaves running is counted).
+#   opening leaves running is counted), with the main thread's part of the latter.
 # The program runs on a private X server with a window manager and an XEmbed tray host (trayer),
 # a private session bus and a temporary home holding Claude Code and Codex transcripts that get a
 # line appended every few seconds, with processes named `claude` and `codex` running.
@@ -61,9 +61,13 @@ sleep 2
 CORVANE_TRACE=1 "$corvane" >/dev/null 2>"$work/trace" & desktop=$!; pids+=($desktop)
 "$corvane" --report --watch >/dev/null 2>&1 & watch=$!; pids+=($watch)
 
+# Resident memory in KiB, and its anonymous part (the process's own, not file pages it maps).
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+anon_kib() { awk '/^RssAnon:/ { print $2 }' "/proc/$1/status"; }
 # utime + stime in clock ticks (fields 14 and 15; the command name in field 2 has no spaces here).
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# The main (interface) thread's time on the CPU in nanoseconds: exact, as that thread never ends.
+main_ns() { awk '{ print $1 }' "/proc/$1/task/$1/schedstat"; }
 threads() { awk '/^Threads:/ { print $2 }' "/proc/$1/status"; }
 mib() { awk -v k="$1" 'BEGIN { print k / 1024 }'; }
 now() { date +%s.%N; }
@@ -93,15 +97,15 @@ open_dashboard() {
 }
 
 sleep 10 # start-up, first samples, the warm-up two seconds in
-declare -A rss0 rss_cycles rss_end
-for pid in $desktop $watch; do rss0[$pid]=$(rss_kib "$pid"); done
+declare -A rss0 rss_cycles rss_end anon0 anon_cycles anon_end
+for pid in $desktop $watch; do rss0[$pid]=$(rss_kib "$pid"); anon0[$pid]=$(anon_kib "$pid"); done
 
 for _ in $(seq 20); do
   open_dashboard; sleep 1
   click_icon; sleep 1
 done
 sleep 2 # the memory handed back half a second after the last closing
-for pid in $desktop $watch; do rss_cycles[$pid]=$(rss_kib "$pid"); done
+for pid in $desktop $watch; do rss_cycles[$pid]=$(rss_kib "$pid"); anon_cycles[$pid]=$(anon_kib "$pid"); done
 
 open_dashboard; sleep 2
 declare -A open_c0 open_c1
@@ -110,20 +114,29 @@ open_t0=$(now); sleep 60; open_t1=$(now)
 for pid in $desktop $watch; do open_c1[$pid]=$(cpu_ticks "$pid"); done
 click_icon; sleep 3
 
-declare -A idle_c0 idle_c1
-for pid in $desktop $watch; do idle_c0[$pid]=$(cpu_ticks "$pid"); done
+declare -A idle_c0 idle_c1 idle_m0 idle_m1
+for pid in $desktop $watch; do idle_c0[$pid]=$(cpu_ticks "$pid"); idle_m0[$pid]=$(main_ns "$pid"); done
 idle_t0=$(now); sleep "$(awk -v m="$minutes" 'BEGIN { print m * 60 }')"; idle_t1=$(now)
-for pid in $desktop $watch; do idle_c1[$pid]=$(cpu_ticks "$pid"); rss_end[$pid]=$(rss_kib "$pid"); done
+for pid in $desktop $watch; do
+  idle_c1[$pid]=$(cpu_ticks "$pid"); idle_m1[$pid]=$(main_ns "$pid"); rss_end[$pid]=$(rss_kib "$pid"); anon_end[$pid]=$(anon_kib "$pid")
+done
 
 latencies=$(sed -n 's/^\[island\] first frame \([0-9.]*\) ms after iconToggle$/\1/p' "$work/trace")
 echo "$latencies" | sort -n | awk -v first="$(echo "$latencies" | head -n1)" '
   { v[NR] = $1 } END { printf "dashboard open, click input to first painted frame: first %.1f ms, median %.1f ms, max %.1f ms over %d openings\n", first, v[int((NR + 1) / 2)], v[NR], NR }'
-printf "%-26s %10s %12s %10s %13s %13s %8s\n" "" "RSS start" "RSS 20 cyc" "RSS end" "CPU open 1m" "CPU closed" "threads"
-printf "%-26s %10s %12s %10s %13s %13s %8s\n" "" "MB" "MB" "MB" "% core" "% core ${minutes}m" ""
+printf "%-26s %10s %12s %10s %13s %13s %13s %8s\n" "" "RSS start" "RSS 20 cyc" "RSS end" "CPU open 1m" "CPU closed" "main thread" "threads"
+printf "%-26s %10s %12s %10s %13s %13s %13s %8s\n" "" "MB" "MB" "MB" "% core" "% core ${minutes}m" "of closed" ""
 for pid in $desktop $watch; do
   name="corvane (tray)"; [ "$pid" = "$watch" ] && name="corvane --report --watch"
-  printf "%-26s %10.1f %12.1f %10.1f %13s %13s %8d\n" "$name" \
+  printf "%-26s %10.1f %12.1f %10.1f %13s %13s %13s %8d\n" "$name" \
     "$(mib "${rss0[$pid]}")" "$(mib "${rss_cycles[$pid]}")" "$(mib "${rss_end[$pid]}")" \
     "$(share "${open_c0[$pid]}" "${open_c1[$pid]}" "$open_t0" "$open_t1")" \
-    "$(share "${idle_c0[$pid]}" "${idle_c1[$pid]}" "$idle_t0" "$idle_t1")" "$(threads "$pid")"
+    "$(share "${idle_c0[$pid]}" "${idle_c1[$pid]}" "$idle_t0" "$idle_t1")" \
+    "$(awk -v n0="${idle_m0[$pid]}" -v n1="${idle_m1[$pid]}" -v t0="$idle_t0" -v t1="$idle_t1" \
+        'BEGIN { printf "%.4f", 100 * (n1 - n0) / 1e9 / (t1 - t0) }')" "$(threads "$pid")"
+done
+for pid in $desktop $watch; do
+  name="corvane (tray)"; [ "$pid" = "$watch" ] && name="corvane --report --watch"
+  printf "%-26s anonymous part of RSS: %.1f, %.1f, %.1f MB\n" "$name" \
+    "$(mib "${anon0[$pid]}")" "$(mib "${anon_cycles[$pid]}")" "$(mib "${anon_end[$pid]}")"
 done
