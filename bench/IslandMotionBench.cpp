@@ -2,11 +2,11 @@
 // the time from the expand effect to the dashboard's first painted frame (after one warm-up
 // opening), the frames dropped while the panel grows, the CPU used while the dashboard stays
 // open, and resident memory before the first opening, after twenty openings and closings, and
-// after a quiet period. The dashboard is a stand-in of the same size until the island is wired
-// to the real one; the figures are the window layer's own cost.
+// after a quiet period. The dashboard is the real one, on the demonstration model's figures.
 #include "IslandController.h"
 #include "IslandPanel.h"
 #include "QtMainExecutor.h"
+#include "StandardDashboard.h"
 
 #include "app/DemoServices.h"
 #include "app/LiveServices.h"
@@ -17,15 +17,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLabel>
 #include <QTimer>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -34,12 +33,33 @@ using namespace corvane;
 
 constexpr double frameMs = 1000.0 / 60;
 
-double residentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1 << 20);
+/// Resident memory in MiB: in all, and its anonymous, file-backed and shared parts.
+struct Resident {
+    double total{};
+    double anon{};
+    double file{};
+    double shmem{};
+};
+
+Resident resident() {
+    std::ifstream status("/proc/self/status");
+    Resident r;
+    std::string field;
+    double kib = 0;
+    while (status >> field) {
+        double* into = field == "VmRSS:" ? &r.total
+                       : field == "RssAnon:" ? &r.anon
+                       : field == "RssFile:" ? &r.file
+                       : field == "RssShmem:" ? &r.shmem
+                                              : nullptr;
+        if (into != nullptr && status >> kib) *into = kib / 1024;
+    }
+    return r;
+}
+
+void printResident(const char* when, const Resident& r) {
+    std::printf("resident memory %s: %.1f MiB (anonymous %.1f, file %.1f, shared %.1f)\n", when, r.total, r.anon,
+                r.file, r.shmem);
 }
 
 double cpuSeconds() {
@@ -87,18 +107,16 @@ int main(int argc, char** argv) {
     clock.start();
     PaintTimes contentPaints(clock);
     IslandController island(model, main, prefs,
-                            [&](const DashboardContext&) {
-                                auto content = std::make_unique<QLabel>(QStringLiteral("内存偏紧 · 已用 78%"));
-                                content->setStyleSheet(QStringLiteral("color: white; font-size: 18px;"));
-                                content->setAlignment(Qt::AlignCenter);
-                                content->setFixedHeight(400);
+                            [&](const DashboardContext& context) {
+                                auto content = makeStandardDashboard(model, context);
                                 content->installEventFilter(&contentPaints);
                                 return content;
                             },
                             {});
     island.returnFreeMemory = returnFreeMemoryToSystem;
+    model->start();
     runFor(1);
-    const double residentBefore = residentMiB();
+    const Resident residentBefore = resident();
 
     // Warm-up: the first opening loads fonts and creates the window system's resources.
     island.send(IslandInput::iconToggle);
@@ -136,14 +154,15 @@ int main(int argc, char** argv) {
         runFor(0.5);
     }
     runFor(1);
-    const double residentAfterCycles = residentMiB();
+    const Resident residentAfterCycles = resident();
     runFor(quietSeconds);
-    const double residentLater = residentMiB();
+    const Resident residentLater = resident();
 
     std::printf("expand to first painted frame: %.1f ms\n", firstFrameMs);
     std::printf("frames painted while growing: %zu, dropped at 60 Hz: %d\n", growthFrames, dropped);
     std::printf("CPU while open for %.0f s: %.2f%% of one core\n", openSeconds, cpuShare);
-    std::printf("resident memory: %.1f MiB before, %.1f MiB after 20 cycles, %.1f MiB %.0f s later\n",
-                residentBefore, residentAfterCycles, residentLater, quietSeconds);
+    printResident("before the first opening", residentBefore);
+    printResident("after 20 openings and closings", residentAfterCycles);
+    printResident(("after " + std::to_string(static_cast<int>(quietSeconds)) + " s more").c_str(), residentLater);
     return 0;
 }

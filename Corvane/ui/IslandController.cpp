@@ -52,6 +52,30 @@ void fadeWindow(QWidget* window, double to, double seconds, const std::function<
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+/// Writes the first-frame trace line when `content` first paints, then removes itself.
+class FirstFrameTrace final : public QObject {
+public:
+    FirstFrameTrace(QWidget* content, IslandInput input, std::chrono::steady_clock::time_point inputAt)
+        : QObject(content), input_(input), inputAt_(inputAt) {
+        content->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - inputAt_;
+            std::fputs(islandFirstFrameTraceLine(input_, elapsed.count()).c_str(), stderr);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    IslandInput input_;
+    std::chrono::steady_clock::time_point inputAt_;
+};
+
 void discardPanel(IslandPanel* panel) {
     panel->onEnter = panel->onExit = panel->onEscape = panel->onPress = [] {};
     panel->hide();
@@ -114,7 +138,11 @@ IslandPanel* IslandController::wingsPanel() const { return wings_ ? wings_->pane
 QRect IslandController::dashboardTarget() const { return dash_ ? dash_->target : QRect(); }
 
 void IslandController::send(IslandInput input) {
-    if (options_.trace) std::fputs(islandTraceLine(input, machine_.state).c_str(), stderr);
+    if (options_.trace) {
+        std::fputs(islandTraceLine(input, machine_.state).c_str(), stderr);
+        lastInput_ = input;
+        lastInputAt_ = std::chrono::steady_clock::now();
+    }
     if (suspended_ && droppedWhileSuspended(input)) return;
     for (const IslandEffect& effect : machine_.send(input)) perform(effect);
 }
@@ -181,6 +209,7 @@ void IslandController::expand() {
         if (self) self->scheduleRelayout();
     };
     std::unique_ptr<QWidget> content = makeDashboard_(context);
+    if (options_.trace) new FirstFrameTrace(content.get(), lastInput_, lastInputAt_);
     const int width = static_cast<int>(std::lround(context.width));
     content->resize(width, content->sizeHint().height());
     const double height = expandedHeight(std::ceil(content->sizeHint().height()), geo.header, geo.frame.height,

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QRect>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -166,6 +167,9 @@ private:
     std::unique_ptr<TimerHandle> debugWork_;
     std::unique_ptr<IslandStressRun> stress_;
     int alertsOpen_{0};
+    /// The latest input and when it arrived, for the first-frame trace line.
+    IslandInput lastInput_{};
+    std::chrono::steady_clock::time_point lastInputAt_;
 };
 
 } // namespace corvane

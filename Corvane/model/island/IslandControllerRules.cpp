@@ -1,6 +1,7 @@
 #include "island/IslandControllerRules.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace corvane {
 
@@ -10,6 +11,12 @@ bool droppedWhileSuspended(IslandInput input) {
 
 std::string islandTraceLine(IslandInput input, IslandPhaseState state) {
     return "[island] " + std::string(rawValue(input)) + " in " + std::string(rawValue(state)) + "\n";
+}
+
+std::string islandFirstFrameTraceLine(IslandInput input, double milliseconds) {
+    char figure[32];
+    std::snprintf(figure, sizeof figure, "%.1f", milliseconds);
+    return "[island] first frame " + std::string(figure) + " ms after " + std::string(rawValue(input)) + "\n";
 }
 
 namespace {

@@ -39,6 +39,10 @@ bool droppedWhileSuspended(IslandInput input);
 /// The developer trace line for `input` arriving in `state`: "[island] <input> in <state>\n".
 std::string islandTraceLine(IslandInput input, IslandPhaseState state);
 
+/// The developer trace line for the dashboard's first painted frame, `milliseconds` after the
+/// input that opened it: "[island] first frame <ms, one decimal> ms after <input>\n".
+std::string islandFirstFrameTraceLine(IslandInput input, double milliseconds);
+
 /// The input a pointer entering the hit panel raises: `hoverEnter` only while the island is
 /// closed or about to open and hover-opening is enabled; absent otherwise.
 std::optional<IslandInput> hitPanelEnterInput(IslandPhaseState state, bool hoverOpenEnabled);

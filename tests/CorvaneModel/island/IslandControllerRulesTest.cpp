@@ -30,6 +30,9 @@ TEST(IslandSuspension, LockedScreenIgnoresHoverUntilUnlocked) {
 
 TEST(IslandTrace, NamesInputAndStateBefore) {
     EXPECT_EQ(islandTraceLine(I::outsideClick, S::pinned), "[island] outsideClick in pinned\n");
+    EXPECT_EQ(islandFirstFrameTraceLine(I::iconToggle, 23.46), "[island] first frame 23.5 ms after iconToggle\n");
+    EXPECT_EQ(islandFirstFrameTraceLine(I::expandTimerFired, 1234.0),
+              "[island] first frame 1234.0 ms after expandTimerFired\n");
 }
 
 TEST(HitPanelInputs, OnlyWhileClosedOrPending) {
