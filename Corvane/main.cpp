@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
         std::cerr << "corvane: --snapshot 暂不可用：截图渲染器还没有加入本版本。\n";
         return 2;
     }
+    if (line->bar) return runBar(*line->bar, line->mock);
     if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text, line->mock);
     if (line->desktop()) {
         const DisplayFacts facts = currentDisplayFacts();
