@@ -8,11 +8,17 @@
 #include "prefs/InMemoryPreferenceStore.h"
 #include "prefs/Prefs.h"
 #include "support/RunLoop.h"
+#include "support/UniqueFd.h"
 
+#include <poll.h>
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <pthread.h>
 #include <thread>
 
 namespace corvane {
@@ -24,8 +30,31 @@ using Output = std::function<void(const std::string&)>;
 using AttachPrinter =
     std::function<std::shared_ptr<void>(const std::shared_ptr<AppModel>&, const std::shared_ptr<RunLoop>&, Output)>;
 
-/// The one headless run behind --watch and --bar. `quietWhenReaderGoes`: a closed pipe (EPIPE)
-/// ends the run with status 0 and no message.
+/// Waits until one of `signals` (blocked in every thread) arrives or, with `watchOutput`, the
+/// reader of standard output goes (a pipe's reader closing reports an error on the write end), and
+/// says whether the reader went.
+bool waitForStop(const sigset_t& signals, bool watchOutput) {
+    const UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC));
+    if (!signalFd) {
+        int received = 0;
+        sigwait(&signals, &received);
+        return false;
+    }
+    // Events 0: only the error and hang-up conditions, which poll always reports.
+    pollfd watched[2] = {{signalFd.get(), POLLIN, 0}, {STDOUT_FILENO, 0, 0}};
+    for (;;) {
+        if (::poll(watched, watchOutput ? 2 : 1, -1) < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (watched[0].revents != 0) return false;
+        if ((watched[1].revents & (POLLERR | POLLHUP)) != 0) return true;
+        if (watched[1].revents != 0) watchOutput = false; // not a pipe or terminal: nothing to watch
+    }
+}
+
+/// The one headless run behind --watch and --bar. `quietWhenReaderGoes`: the reader of standard
+/// output going (EPIPE, or the hang-up seen while idle) ends the run with status 0 and no message.
 int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool quietWhenReaderGoes) {
     // Block the stop signals before any thread exists, so that only the waiter below sees them.
     sigset_t stopSignals;
@@ -37,9 +66,9 @@ int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool 
     if (quietWhenReaderGoes) std::signal(SIGPIPE, SIG_IGN);
 
     auto loop = std::make_shared<RunLoop>();
-    std::thread signalWaiter([loop, stopSignals] {
-        int received = 0;
-        sigwait(&stopSignals, &received);
+    std::atomic<bool> readerGone{false};
+    std::thread signalWaiter([loop, stopSignals, quietWhenReaderGoes, &readerGone] {
+        readerGone = waitForStop(stopSignals, quietWhenReaderGoes);
         loop->stop();
     });
 
@@ -57,11 +86,12 @@ int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool 
         loop->run();
     } // the model and its queues end here, before the process does
     // After a failed write no signal has come: wake the waiter with the one it waits for. It
-    // sigwait()s for SIGTERM, so the signal is only received, and no thread is terminated.
+    // waits for SIGTERM, so the signal is only received, and no thread is terminated.
     // NOLINTNEXTLINE(bugprone-bad-signal-to-kill-thread)
     if (failure != 0) pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();
-    if (failure == 0 || (quietWhenReaderGoes && failure == EPIPE)) return 0;
+    if (quietWhenReaderGoes && (failure == EPIPE || readerGone)) return 0;
+    if (failure == 0) return 0;
     return outputFailed(std::strerror(failure));
 }
 
