@@ -32,20 +32,30 @@ ConcurrentPool::~ConcurrentPool() {
 }
 
 void ConcurrentPool::async(std::function<void()> task) {
-    std::lock_guard lock(state_->mutex);
-    if (state_->stopping) return;
-    state_->tasks.push_back(std::move(task));
-    if (state_->tasks.size() <= state_->idle) {
+    bool startThread = false;
+    {
+        std::lock_guard lock(state_->mutex);
+        if (state_->stopping) return;
+        state_->tasks.push_back(std::move(task));
+        // Every queued task beyond the idle threads needs a thread; past the width, a busy thread
+        // takes it when its task is done.
+        if (state_->tasks.size() > state_->idle && state_->threads < width_) {
+            ++state_->threads; // counted now, so that the next call already sees it
+            startThread = true;
+        }
+    }
+    // Outside the lock: a woken thread would otherwise only block on it again at once.
+    if (!startThread) {
         state_->wake.notify_one();
         return;
     }
-    if (state_->threads >= width_) return; // a busy thread takes it when its task is done
     try {
-        // Started under the lock, so the count is right before any other call looks at it.
         std::thread([state = state_, expiry = idleExpiry_] { run(state, expiry); }).detach();
-        ++state_->threads;
     } catch (const std::system_error&) {
         // No thread to be had now: the task waits for a running thread or the next call's try.
+        std::lock_guard lock(state_->mutex);
+        --state_->threads;
+        state_->ended.notify_all();
     }
 }
 
