@@ -1,7 +1,5 @@
 // Integration: the headless monitor's threads after it has idled, and the status-bar run as a bar
 // uses it, both as subprocesses of the real executable.
-#include "XSession.h"
-#include "support/DbusDaemon.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -111,41 +109,6 @@ TEST(IdleThreads, TheHeadlessMonitorHoldsAtMostSixThreadsOnceIdle) {
     ::kill(child.pid, SIGTERM);
     EXPECT_EQ(waitForExit(child.pid, 20s), 0);
     ::close(child.output);
-}
-
-// The desktop program on a private X server and session bus, its warm-up off (Qt's pooled thread
-// for it would linger 30 s): Qt's X and D-Bus threads beside the model's.
-TEST(IdleThreads, TheDesktopProgramHoldsAtMostSixThreadsOnceIdle) {
-    test::XSession x;
-    ASSERT_EQ(x.failure(), "");
-    const std::optional<test::DbusDaemon> bus = test::DbusDaemon::start();
-    ASSERT_TRUE(bus) << "no private session bus";
-    test::TempDir home;
-    home.makeDirectory(".config");
-    std::vector<std::string> argv{"env",
-                                  "-i",
-                                  "HOME=" + home.path(),
-                                  "XDG_CONFIG_HOME=" + home.path() + "/.config",
-                                  "PATH=/usr/bin:/bin",
-                                  std::string("DISPLAY=") + std::getenv("DISPLAY"),
-                                  std::string("XAUTHORITY=") + std::getenv("XAUTHORITY"),
-                                  "DBUS_SESSION_BUS_ADDRESS=" + bus->address(),
-                                  "DBUS_SYSTEM_BUS_ADDRESS=" + bus->address(),
-                                  "CORVANE_NOWARM=1",
-                                  "CORVANE_ALLOW_SECOND=1",
-                                  "CORVANE_POOL_EXPIRY_MS=200"};
-    for (const char* sanitizer : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TSAN_OPTIONS"}) {
-        if (const char* value = std::getenv(sanitizer)) argv.push_back(std::string(sanitizer) + "=" + value);
-    }
-    argv.emplace_back(CORVANE_EXECUTABLE);
-    test::ChildProcess desktop(argv);
-    ASSERT_TRUE(desktop.started());
-    // `env` execs corvane in the same process; its first samples and listeners are up by now.
-    std::this_thread::sleep_for(6s);
-    ASSERT_FALSE(desktop.exited());
-    const int threads = threadsOf(desktop.pid());
-    EXPECT_GT(threads, 1);
-    EXPECT_LE(threads, 6);
 }
 
 TEST(StatusBarRun, PrintsOneLineForAnUnchangingStateAndEndsQuietlyWhenTheBarGoes) {
