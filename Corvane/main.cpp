@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
     }
     if (line->help) return printToStandardOutput(usageText());
     if (line->snapshot) return renderSnapshots(argc, argv, *line->snapshot, snapshotScenes());
+    if (line->bar) return runBar(*line->bar, line->mock);
     if (line->watch) return runWatch(line->json ? WatchFormat::json : WatchFormat::text, line->mock);
     if (line->desktop()) {
         const DisplayFacts facts = currentDisplayFacts();

@@ -30,7 +30,7 @@ AIWatcher::AIWatcher(AIWatcherConfig config, std::shared_ptr<Executor> readPool)
 AIWatcher::~AIWatcher() = default;
 
 std::shared_ptr<Executor> AIWatcher::sharedReadPool() {
-    // Never destroyed: destroying a pool joins its threads, and a read stuck on a stalled mount
+    // Never destroyed: destroying a pool waits for its threads, and a read stuck on a stalled mount
     // would then hold up the program's exit.
     static auto* const pool = new std::shared_ptr<Executor>(std::make_shared<ConcurrentPool>(sharedReadPoolWidth));
     return *pool;

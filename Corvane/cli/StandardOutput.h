@@ -15,6 +15,10 @@ bool guardStandardDescriptors();
 /// words for the failure (a full disk, a closed descriptor).
 std::optional<std::string> writeStandardOutput(std::string_view text);
 
+/// Like `writeStandardOutput`, the failure as its errno value (EPIPE: the reader has gone); 0 on
+/// success.
+int writeStandardOutputErrno(std::string_view text);
+
 /// Writes all of `text` to standard output and returns the exit status: 0, or `outputFailed`'s.
 int printToStandardOutput(std::string_view text);
 

@@ -47,11 +47,11 @@ QFont numberFont() {
 } // namespace
 
 QColor systemOrange() {
-    return {0xFF, 0x95, 0x00};
+    return QColor::fromRgb(*statusTitleRgb(StatusTitleColor::orange));
 }
 
 QColor systemRed() {
-    return {0xFF, 0x3B, 0x30};
+    return QColor::fromRgb(*statusTitleRgb(StatusTitleColor::red));
 }
 
 QColor iconColor(IconRendering rendering, const QColor& templateColor) {

@@ -6,9 +6,10 @@
 
 namespace corvane {
 
-/// Runs tasks one at a time, in submission order, on one background thread of its own.
-/// Destruction finishes the running task, drops the ones not yet started and joins the thread
-/// (or, on the queue's own thread, leaves it to end after its task). A task that throws is
+/// Runs tasks one at a time, in submission order, on one background thread of its own, started
+/// when work arrives and ended after the pool's idle expiry without work.
+/// Destruction finishes the running task, drops the ones not yet started and waits for the thread
+/// to end (or, on the queue's own thread, leaves it to end after its task). A task that throws is
 /// dropped silently.
 class SerialQueue final : public Executor {
 public:

@@ -8,6 +8,19 @@ bool isValidUtf8(std::string_view text) {
     return simdjson::validate_utf8(text.data(), text.size());
 }
 
+std::string encodeUtf8(char32_t scalar) {
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (scalar < 0x80) return {byte(scalar)};
+    if (scalar < 0x800) return {byte(0xC0 | (scalar >> 6)), byte(0x80 | (scalar & 0x3F))};
+    if (scalar >= 0xD800 && scalar <= 0xDFFF) return std::string(replacementCharacter);
+    if (scalar < 0x10000) {
+        return {byte(0xE0 | (scalar >> 12)), byte(0x80 | ((scalar >> 6) & 0x3F)), byte(0x80 | (scalar & 0x3F))};
+    }
+    if (scalar > 0x10FFFF) return std::string(replacementCharacter);
+    return {byte(0xF0 | (scalar >> 18)), byte(0x80 | ((scalar >> 12) & 0x3F)), byte(0x80 | ((scalar >> 6) & 0x3F)),
+            byte(0x80 | (scalar & 0x3F))};
+}
+
 Utf8Unit decodeUtf8(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) return {lead, 1};

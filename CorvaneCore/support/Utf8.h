@@ -23,6 +23,9 @@ struct Utf8Unit {
     std::size_t length{};
 };
 
+/// `scalar` (a Unicode scalar value) in UTF-8; U+FFFD for a surrogate or a value past U+10FFFF.
+std::string encodeUtf8(char32_t scalar);
+
 /// Decodes the unit that starts at `pos` (below `text.size()`).
 Utf8Unit decodeUtf8(std::string_view text, std::size_t pos);
 

@@ -1,26 +1,27 @@
 #include "ReducedMotionSetting.h"
 
 #include "support/ScopedEnvironment.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gio/gio.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <string>
 
 namespace corvane {
 namespace {
 
 using test::ScopedEnvironment;
 
-/// A home of its own with GSettings kept in memory, so neither the user's files nor the user's
-/// GNOME settings are read.
+/// A home of its own with GSettings kept in a key file under its configuration folder, so neither
+/// the user's files nor the user's GNOME settings are read.
 class ReducedMotionSetting : public ::testing::Test {
 protected:
     test::TempDir home_;
     ScopedEnvironment homeVariable_{"HOME", home_.path()};
-    ScopedEnvironment backend_{"GSETTINGS_BACKEND", "memory"};
+    ScopedEnvironment backend_{"GSETTINGS_BACKEND", "keyfile"};
 };
 
 TEST_F(ReducedMotionSetting, KdeFactorIsReadFromTheUsersConfigFolder) {
@@ -40,7 +41,8 @@ TEST_F(ReducedMotionSetting, KdeFactorIsReadFromTheUsersConfigFolder) {
 }
 
 /// Needs GNOME's desktop schemas (Debian's gsettings-desktop-schemas); skipped without them,
-/// where the reader must stay silent and keep animations on.
+/// where the reader must stay silent and keep animations on. The switch is set by the same tool,
+/// in the key file of this test's configuration folder.
 TEST_F(ReducedMotionSetting, GnomeSwitchIsReadThroughGSettingsWhenItsSchemaExists) {
     const test::TempDir config;
     ScopedEnvironment configVariable("XDG_CONFIG_HOME", config.path());
@@ -52,12 +54,11 @@ TEST_F(ReducedMotionSetting, GnomeSwitchIsReadThroughGSettingsWhenItsSchemaExist
         GTEST_SKIP() << "org.gnome.desktop.interface is not installed";
     }
     g_settings_schema_unref(schema);
-    const std::unique_ptr<GSettings, decltype(&g_object_unref)> settings(
-        g_settings_new("org.gnome.desktop.interface"), &g_object_unref);
+    const std::string set = "gsettings set org.gnome.desktop.interface enable-animations ";
     EXPECT_FALSE(reducedMotion());
-    g_settings_set_boolean(settings.get(), "enable-animations", FALSE);
+    ASSERT_EQ(test::runShell(set + "false").status, 0);
     EXPECT_TRUE(reducedMotion());
-    g_settings_reset(settings.get(), "enable-animations");
+    ASSERT_EQ(test::runShell(set + "true").status, 0);
     EXPECT_FALSE(reducedMotion());
 }
 

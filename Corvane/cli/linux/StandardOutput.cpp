@@ -42,8 +42,12 @@ bool guardStandardDescriptors() {
 }
 
 std::optional<std::string> writeStandardOutput(std::string_view text) {
-    if (const int error = writeAll(STDOUT_FILENO, text)) return std::string(std::strerror(error));
+    if (const int error = writeStandardOutputErrno(text)) return std::string(std::strerror(error));
     return std::nullopt;
+}
+
+int writeStandardOutputErrno(std::string_view text) {
+    return writeAll(STDOUT_FILENO, text);
 }
 
 int printToStandardOutput(std::string_view text) {

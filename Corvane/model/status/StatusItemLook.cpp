@@ -26,6 +26,15 @@ StatusIcon statusIcon(PressureLevel level) {
     return {Symbol::memoryChip, "内存正常", IconRendering::template_};
 }
 
+std::optional<std::uint32_t> statusTitleRgb(StatusTitleColor color) {
+    switch (color) {
+    case StatusTitleColor::standard: return std::nullopt;
+    case StatusTitleColor::orange: return 0xFF9500;
+    case StatusTitleColor::red: return 0xFF3B30;
+    }
+    return std::nullopt;
+}
+
 std::optional<StatusTitle> statusTitle(const StatusInputs& inputs) {
     if (!inputs.showPercent) return std::nullopt;
     StatusTitleColor color = StatusTitleColor::standard;

@@ -5,6 +5,7 @@
 #include "prefs/PreferenceStore.h"
 #include "symbols/Symbol.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,10 @@ struct StatusIcon {
 
 /// Colour of the percent title: the default text colour, system orange or system red.
 enum class StatusTitleColor { standard, orange, red };
+
+/// The exact colour of `color` as 0xRRGGBB: system orange 0xFF9500, system red 0xFF3B30; absent
+/// for `standard`, which follows the panel's own text colour.
+std::optional<std::uint32_t> statusTitleRgb(StatusTitleColor color);
 
 /// The percent title beside the icon.
 struct StatusTitle {

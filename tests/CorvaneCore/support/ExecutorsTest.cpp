@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -117,6 +118,82 @@ TEST(ConcurrentPool, BlockedTaskDoesNotBlockTheOtherSlot) {
     pool.async([&] { other.set_value(1); });
     EXPECT_EQ(other.get_future().get(), 1);
     release.set_value();
+}
+
+/// Waits up to two seconds for `condition`.
+template <class Condition>
+bool eventually(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+TEST(ConcurrentPool, StartsOneThreadPerWaitingTaskUpToItsWidthAndEndsThemWhenIdle) {
+    ConcurrentPool pool(4, std::chrono::milliseconds(300));
+    EXPECT_EQ(pool.threadCount(), 0U);
+    for (int i = 0; i < 5; ++i) { // one task at a time needs one thread, kept while work comes
+        std::promise<void> done;
+        pool.async([&done] { done.set_value(); });
+        done.get_future().wait();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10)); // the thread waits for work again
+        EXPECT_EQ(pool.threadCount(), 1U);
+    }
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> started{0};
+    for (int i = 0; i < 6; ++i) {
+        pool.async([&started, released] {
+            ++started;
+            released.wait();
+        });
+    }
+    EXPECT_TRUE(eventually([&] { return started == 4; }));
+    EXPECT_EQ(pool.threadCount(), 4U);
+    release.set_value();
+    EXPECT_TRUE(eventually([&] { return started == 6; }));
+    EXPECT_TRUE(eventually([&] { return pool.threadCount() == 0; }));
+}
+
+// A task may arrive just as an idle thread gives up; it must run all the same, on that thread or
+// a new one, and the pool must stay within its width.
+TEST(ConcurrentPool, TaskArrivingAroundTheIdleExpiryAlwaysRuns) {
+    constexpr auto expiry = std::chrono::microseconds(2000);
+    const struct {
+        double gapInExpiries;
+        int burst;
+    } arrivals[] = {{0.0, 1}, {0.5, 2}, {0.9, 1}, {1.0, 1}, {1.0, 3}, {1.1, 2}, {1.5, 1}, {3.0, 3}};
+    ConcurrentPool pool(2, std::chrono::duration_cast<std::chrono::milliseconds>(expiry));
+    for (const auto& arrival : arrivals) {
+        for (int round = 0; round < 40; ++round) {
+            std::atomic<int> ran{0};
+            pool.async([&ran] { ++ran; });
+            ASSERT_TRUE(eventually([&] { return ran == 1; }));
+            std::this_thread::sleep_for(
+                std::chrono::duration_cast<std::chrono::microseconds>(expiry * arrival.gapInExpiries));
+            for (int i = 0; i < arrival.burst; ++i) pool.async([&ran] { ++ran; });
+            ASSERT_TRUE(eventually([&] { return ran == 1 + arrival.burst; }))
+                << "gap " << arrival.gapInExpiries << " burst " << arrival.burst << " round " << round;
+            ASSERT_LE(pool.threadCount(), 2U);
+        }
+    }
+    EXPECT_TRUE(eventually([&] { return pool.threadCount() == 0; }));
+}
+
+TEST(ConcurrentPool, IdleExpiryFromTheEnvironmentIsAPositiveWholeNumberOfMilliseconds) {
+    using std::chrono::milliseconds;
+    const struct {
+        const char* text;
+        std::optional<milliseconds> expiry;
+    } cases[] = {{nullptr, std::nullopt},  {"", std::nullopt},         {"250", milliseconds(250)},
+                 {"0", std::nullopt},      {"-5", std::nullopt},       {"5ms", std::nullopt},
+                 {" 5", std::nullopt},     {"86400000", milliseconds(86'400'000)},
+                 {"86400001", std::nullopt}, {"99999999999999999999", std::nullopt}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ConcurrentPool::parseIdleExpiry(c.text), c.expiry) << (c.text ? c.text : "(unset)");
+    }
 }
 
 } // namespace

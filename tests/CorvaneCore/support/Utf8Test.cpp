@@ -53,3 +53,26 @@ TEST(Utf8, DecodesScalarsAndSplitsIllFormedBytesIntoMaximalSubparts) {
 
 } // namespace
 } // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(Utf8, EncodesEveryLengthSoThatDecodingGivesTheScalarBack) {
+    const struct {
+        char32_t scalar;
+        std::size_t length;
+    } cases[] = {{0x41, 1},    {0x7F, 1},    {0x80, 2},     {0x7FF, 2},      {0x800, 3},
+                 {0xE322, 3},  {0xFFFD, 3},  {0xFFFF, 3},   {0x10000, 4},    {0x10FFFF, 4}};
+    for (const auto& c : cases) {
+        const std::string bytes = encodeUtf8(c.scalar);
+        ASSERT_EQ(bytes.size(), c.length) << std::hex << static_cast<unsigned>(c.scalar);
+        EXPECT_TRUE(isValidUtf8(bytes)) << std::hex << static_cast<unsigned>(c.scalar);
+        EXPECT_EQ(decodeUtf8(bytes, 0).scalar, c.scalar);
+    }
+    for (const char32_t invalid : {char32_t{0xD800}, char32_t{0xDFFF}, char32_t{0x110000}}) {
+        EXPECT_EQ(encodeUtf8(invalid), replacementCharacter) << std::hex << static_cast<unsigned>(invalid);
+    }
+}
+
+} // namespace
+} // namespace corvane

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -66,6 +67,19 @@ TEST_F(DesktopProgram, AllowSecondRunsCopiesSideBySideThatAnswerNobody) {
     EXPECT_FALSE(second.waitForExit(3s));
     EXPECT_FALSE(first.exited());
     EXPECT_FALSE(nameOwned());
+}
+
+// Idle, the desktop program holds Qt's X and D-Bus threads beside the model's own. Its warm-up is
+// off (the Qt pool's thread for it would linger 30 s), and its own pools expire after 200 ms.
+TEST_F(DesktopProgram, HoldsAtMostSixThreadsOnceIdle) {
+    test::ChildProcess desktop(command({}, {"CORVANE_ALLOW_SECOND=1", "CORVANE_POOL_EXPIRY_MS=200"}));
+    ASSERT_TRUE(desktop.started());
+    std::this_thread::sleep_for(6s); // first samples, tray watcher and listeners are up
+    ASSERT_FALSE(desktop.exited());
+    // `env` execs corvane in the same process.
+    const std::string tasks = test::runShell("ls /proc/" + std::to_string(desktop.pid()) + "/task | wc -l").out;
+    EXPECT_GT(std::stoi(tasks), 1);
+    EXPECT_LE(std::stoi(tasks), 6);
 }
 
 TEST_F(DesktopProgram, WithoutADisplayItSaysSoOnceAndPrintsTheReport) {
