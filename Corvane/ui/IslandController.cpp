@@ -2,6 +2,7 @@
 
 #include "AlertDialog.h"
 #include "CompositorPresence.h"
+#include "DashboardFitting.h"
 #include "IslandPanel.h"
 #include "IslandStressRun.h"
 #include "ScreenGeoReader.h"
@@ -210,11 +211,7 @@ void IslandController::expand() {
     };
     std::unique_ptr<QWidget> content = makeDashboard_(context);
     if (options_.trace) new FirstFrameTrace(content.get(), lastInput_, lastInputAt_);
-    const int width = static_cast<int>(std::lround(context.width));
-    content->resize(width, content->sizeHint().height());
-    const double height = expandedHeight(std::ceil(content->sizeHint().height()), geo.header, geo.frame.height,
-                                         model_->mode() == DashboardMode::clean);
-    content->resize(width, static_cast<int>(std::lround(height)));
+    const double height = fitDashboard(*content, context.width, geo, model_->mode() == DashboardMode::clean);
     const IslandLayout target = geo.layout(height, true, false);
 
     auto session = std::make_unique<DashSession>();

@@ -1,5 +1,6 @@
 #include "SnapshotRenderer.h"
 
+#include "DashboardFitting.h"
 #include "IslandPanel.h"
 #include "QtMainExecutor.h"
 #include "SettingsForm.h"
@@ -117,11 +118,7 @@ QByteArray dashboardPicture(const std::shared_ptr<AppModel>& model, const Screen
     context.animFrame = 1;
     context.hoverDemo = std::move(hovered);
     std::unique_ptr<DashboardView> content = makeStandardDashboard(model, context);
-    const int width = static_cast<int>(std::lround(context.width));
-    content->resize(width, content->sizeHint().height());
-    const double height = expandedHeight(std::ceil(content->sizeHint().height()), geo.header, geo.frame.height,
-                                         model->mode() == DashboardMode::clean);
-    content->resize(width, static_cast<int>(std::lround(height)));
+    const double height = fitDashboard(*content, context.width, geo, model->mode() == DashboardMode::clean);
     const IslandLayout target = geo.layout(height, true, false);
 
     IslandPanel panel(true);
