@@ -30,10 +30,11 @@ using Output = std::function<void(const std::string&)>;
 using AttachPrinter =
     std::function<std::shared_ptr<void>(const std::shared_ptr<AppModel>&, const std::shared_ptr<RunLoop>&, Output)>;
 
-/// Waits until one of `signals` (blocked in every thread) arrives or, with `watchOutput`, the
-/// reader of standard output goes (a pipe's reader closing reports an error on the write end), and
-/// says whether the reader went.
-bool waitForStop(const sigset_t& signals, bool watchOutput) {
+/// Waits until one of `signals` (blocked in every thread) arrives or the reader of standard output
+/// goes (a pipe's reader closing reports an error on the write end), and says whether the reader
+/// went.
+bool waitForStop(const sigset_t& signals) {
+    bool watchOutput = true;
     const UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC));
     if (!signalFd) {
         int received = 0;
@@ -53,8 +54,9 @@ bool waitForStop(const sigset_t& signals, bool watchOutput) {
     }
 }
 
-/// The one headless run behind --watch and --bar. `quietWhenReaderGoes`: the reader of standard
-/// output going (EPIPE, or the hang-up seen while idle) ends the run with status 0 and no message.
+/// The one headless run behind --watch and --bar. The reader of standard output going (EPIPE, or
+/// the hang-up seen while idle) ends the run: with status 0 and no message when
+/// `quietWhenReaderGoes`, else as a failed write.
 int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool quietWhenReaderGoes) {
     // Block the stop signals before any thread exists, so that only the waiter below sees them.
     sigset_t stopSignals;
@@ -62,13 +64,14 @@ int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool 
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     if (pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr) != 0) return 1;
-    // A reader that goes must turn into EPIPE from write, not a signal that kills the process.
-    if (quietWhenReaderGoes) std::signal(SIGPIPE, SIG_IGN);
+    // A reader that goes must turn into EPIPE from write, not a signal that kills the process:
+    // --watch then says so and ends with status 1, --bar ends quietly.
+    std::signal(SIGPIPE, SIG_IGN);
 
     auto loop = std::make_shared<RunLoop>();
     std::atomic<bool> readerGone{false};
-    std::thread signalWaiter([loop, stopSignals, quietWhenReaderGoes, &readerGone] {
-        readerGone = waitForStop(stopSignals, quietWhenReaderGoes);
+    std::thread signalWaiter([loop, stopSignals, &readerGone] {
+        readerGone = waitForStop(stopSignals);
         loop->stop();
     });
 
@@ -90,7 +93,8 @@ int runHeadless(const AttachPrinter& attach, std::optional<MockMode> mock, bool 
     // NOLINTNEXTLINE(bugprone-bad-signal-to-kill-thread)
     if (failure != 0) pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();
-    if (quietWhenReaderGoes && (failure == EPIPE || readerGone)) return 0;
+    if (readerGone && failure == 0) failure = EPIPE;
+    if (quietWhenReaderGoes && failure == EPIPE) return 0;
     if (failure == 0) return 0;
     return outputFailed(std::strerror(failure));
 }

@@ -85,6 +85,16 @@ TEST_P(WatchCommandLive, PrintsTheLevelAndExitsCleanlyOnSignal) {
     ::close(child.output);
 }
 
+TEST(WatchCommandLiveOutput, AReaderThatGoesEndsTheMonitorAsAFailedWriteWhileNothingChanges) {
+    test::TempDir home;
+    const Child child = spawnWatch(home.path(), false);
+    ASSERT_GT(child.pid, 0);
+    EXPECT_NE(readUntil(child.output, "] 内存压力：", 20).find("] 内存压力："), std::string::npos);
+    ::close(child.output);
+    // Not killed by SIGPIPE (141), not left waiting for its next line: status 1.
+    EXPECT_EQ(waitForExit(child.pid, 20), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(SignalsAndFormats, WatchCommandLive,
                          ::testing::Combine(::testing::Values(SIGINT, SIGTERM), ::testing::Bool()),
                          [](const auto& info) {
