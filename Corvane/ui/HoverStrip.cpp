@@ -1,32 +1,41 @@
 #include "HoverStrip.h"
 
 #include "island/HoverStripPlacement.h"
+#include "linux/XPointerStrip.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 
 #include <cmath>
 
 namespace corvane {
 
-HoverStrip::HoverStrip(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+HoverStrip::HoverStrip(QObject* parent)
+    : QObject(parent),
+      window_(XPointerStrip::create({[this] { emit entered(); }, [this] { emit exited(); },
+                                     [this] { emit clicked(); }})) {
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &HoverStrip::followPrimaryScreen);
     followPrimaryScreen(QGuiApplication::primaryScreen());
 }
 
+HoverStrip::~HoverStrip() = default;
+
 void HoverStrip::setPresent(bool present) {
+    if (!window_) return;
     if (present) {
         place();
-        show();
+        window_->show();
     } else {
-        hide();
+        window_->hide();
     }
+}
+
+bool HoverStrip::pointerInside() const {
+    return window_ && window_->pointerInside();
+}
+
+std::uint32_t HoverStrip::windowId() const {
+    return window_ ? window_->window() : 0;
 }
 
 void HoverStrip::followPrimaryScreen(QScreen* screen) {
@@ -41,30 +50,16 @@ void HoverStrip::followPrimaryScreen(QScreen* screen) {
 
 void HoverStrip::place() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
+    if (screen == nullptr || !window_) return;
     const QRect frame = screen->geometry();
     const HoverStripPlacement strip =
         hoverStripPlacement(frame.x(), frame.width(), screen->availableGeometry().top() - frame.top());
-    setGeometry(static_cast<int>(std::lround(strip.x)), frame.top() + static_cast<int>(std::lround(strip.belowTop)),
-                static_cast<int>(std::lround(strip.width)), static_cast<int>(std::lround(strip.height)));
-}
-
-void HoverStrip::enterEvent(QEnterEvent*) {
-    emit entered();
-}
-
-void HoverStrip::leaveEvent(QEvent*) {
-    emit exited();
-}
-
-void HoverStrip::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked();
-}
-
-void HoverStrip::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), QColor(0, 0, 0, 3));
+    // The window system counts in device pixels; a scaled screen keeps its origin and scales
+    // what lies within.
+    const double scale = screen->devicePixelRatio();
+    const auto pixels = [scale](double logical) { return static_cast<int>(std::lround(logical * scale)); };
+    window_->place(frame.x() + pixels(strip.x - frame.x()), frame.top() + pixels(strip.belowTop), pixels(strip.width),
+                   pixels(strip.height));
 }
 
 } // namespace corvane

@@ -263,9 +263,8 @@ void IslandController::expand() {
 void IslandController::syncHover(int gen) {
     if (!dash_ || !dash_->gen.isCurrent(gen) || !dash_->hoverSyncDue || !dash_->panel) return;
     dash_->hoverSyncDue = false;
-    // The strip's own enter and leave events say where the pointer is; its geometry as Qt keeps
-    // it can be stale once the window manager has placed it.
-    const bool onOpener = hoverOpener_ && hoverOpener_->isVisible() && hoverOpener_->underMouse();
+    // The strip's own enter and leave events say where the pointer is.
+    const bool onOpener = hoverOpener_ && hoverOpener_->pointerInside();
     const auto input = hoverSyncInput(machine_.state, debugHold_, ScreenGeoReader::fromWindow(dash_->panel->geometry()),
                                       ScreenGeoReader::pointer(QCursor::pos()), onOpener);
     if (input) send(*input);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HoverStrip.h"
+
 #include "app/AlertSpec.h"
 #include "app/AppModel.h"
 #include "island/IslandControllerRules.h"
@@ -91,7 +93,7 @@ public:
     void dismissWings(bool animated);
     /// A window outside the dashboard on which the pointer counts as on the open island (the
     /// hover strip, which the dashboard does not cover); null for none.
-    void setHoverOpener(QWidget* opener) { hoverOpener_ = opener; }
+    void setHoverOpener(HoverStrip* opener) { hoverOpener_ = opener; }
     /// The screen the next expansion uses (the tray item's screen), used once.
     void setPendingScreen(QScreen* screen);
     /// The machine or the screens sleep, or the screen is locked: the island closes at once and
@@ -157,7 +159,7 @@ private:
     std::unique_ptr<WingsSession> wings_;
     std::unique_ptr<TimerHandle> memoryRelief_;
     QPointer<QScreen> pendingScreen_;
-    QPointer<QWidget> hoverOpener_;
+    QPointer<HoverStrip> hoverOpener_;
     bool pinned_{false};
     bool suspended_{false};
     bool relayoutPending_{false};

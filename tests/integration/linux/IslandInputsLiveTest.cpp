@@ -62,9 +62,11 @@ std::size_t occurrences(const std::string& path, const std::string& word) {
     return count;
 }
 
+xcb_connection_t* qtConnection() { return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection(); }
+
 /// The XInput events this client (Qt's connection) selects on the root window, by device.
 std::map<int, std::uint32_t> rootSelections() {
-    xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_connection_t* c = qtConnection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     std::unique_ptr<xcb_input_xi_get_selected_events_reply_t, decltype(&std::free)> reply(
         xcb_input_xi_get_selected_events_reply(c, xcb_input_xi_get_selected_events(c, root), nullptr), &std::free);
@@ -137,7 +139,7 @@ TEST_F(IslandInputsLive, SwitchingToAnotherDesktopIsToldOnce) {
 }
 
 /// Where the X server shows a window: x, y, width, height.
-std::vector<int> placement(WId window) {
+std::vector<int> placement(std::uint32_t window) {
     const auto info = runShell("xwininfo -id " + std::to_string(window));
     std::vector<int> values;
     for (const char* label : {"Absolute upper-left X:", "Absolute upper-left Y:", "Width:", "Height:"}) {
@@ -147,14 +149,52 @@ std::vector<int> placement(WId window) {
     return values;
 }
 
-/// The strip sits at the top centre, moves under a top panel when one appears, stays above
-/// other windows without taking the focus, and reports the real pointer's moves and clicks.
-TEST_F(IslandInputsLive, StripSitsUnderTheTopPanelAndReportsThePointer) {
+/// The root window's pixels in `area` (root coordinates) as the server shows them.
+std::vector<std::uint8_t> screenPixels(const QRect& area) {
+    xcb_connection_t* c = qtConnection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> image(
+        xcb_get_image_reply(c,
+                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<std::int16_t>(area.x()),
+                                          static_cast<std::int16_t>(area.y()), static_cast<std::uint16_t>(area.width()),
+                                          static_cast<std::uint16_t>(area.height()), ~0U),
+                            nullptr),
+        &std::free);
+    if (!image) return {};
+    const std::uint8_t* data = xcb_get_image_data(image.get());
+    return {data, data + xcb_get_image_data_length(image.get())};
+}
+
+/// The root window's child on top of all others.
+xcb_window_t topmostWindow() {
+    xcb_connection_t* c = qtConnection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr), &std::free);
+    if (!tree || tree->children_len == 0) return XCB_WINDOW_NONE;
+    return xcb_query_tree_children(tree.get())[tree->children_len - 1];
+}
+
+/// Paints the root window's background white, so anything drawn over it shows.
+void whitenDesktop() {
+    xcb_connection_t* c = qtConnection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXEL, &screen->white_pixel);
+    xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+/// The strip sits at the top centre, moves under a top panel when one appears, is raised above
+/// the user's windows, draws nothing over what lies beneath (no compositor here), never takes the focus, and
+/// reports the real pointer's moves and clicks, also when it appears under the pointer.
+TEST_F(IslandInputsLive, StripSitsUnderTheTopPanelDrawsNothingAndReportsThePointer) {
     HoverStrip strip;
     std::vector<std::string> heard;
     QObject::connect(&strip, &HoverStrip::entered, [&] { heard.emplace_back("entered"); });
     QObject::connect(&strip, &HoverStrip::exited, [&] { heard.emplace_back("exited"); });
     QObject::connect(&strip, &HoverStrip::clicked, [&] { heard.emplace_back("clicked"); });
+    ASSERT_NE(strip.windowId(), 0U);
+    const std::string id = std::to_string(strip.windowId());
     // The user works in another window, which keeps the keyboard throughout.
     ChildProcess work({"xev", "-geometry", "200x100+50+400", "-event", "button"});
     std::string focused;
@@ -162,31 +202,50 @@ TEST_F(IslandInputsLive, StripSitsUnderTheTopPanelAndReportsThePointer) {
         focused = runShell("xdotool search --onlyvisible --name 'Event Tester'").out;
         return !focused.empty() && runShell("xdotool getwindowfocus").out == focused;
     }));
+    whitenDesktop();
+    const QRect atTopArea(446, 0, 132, 5);
+    const auto before = screenPixels(atTopArea.adjusted(-4, 0, 4, 4));
+    ASSERT_FALSE(before.empty());
     strip.setPresent(true);
     const std::vector<int> atTop{446, 0, 132, 5};
-    EXPECT_TRUE(runEventsUntil([&] { return placement(strip.winId()) == atTop; }));
-    EXPECT_NE(runShell("xprop -id " + std::to_string(strip.winId()) + " _NET_WM_STATE").out.find("_NET_WM_STATE_ABOVE"),
-              std::string::npos);
+    EXPECT_TRUE(runEventsUntil([&] { return placement(strip.windowId()) == atTop; }));
+    const std::string info = runShell("xwininfo -id " + id).out;
+    EXPECT_NE(info.find("Class: InputOnly"), std::string::npos) << info;
+    EXPECT_NE(info.find("Override Redirect State: yes"), std::string::npos) << info;
+    runEventsFor(200);
+    EXPECT_EQ(screenPixels(atTopArea.adjusted(-4, 0, 4, 4)), before);
+    // It was made before the user's window and still shows above it.
+    EXPECT_EQ(topmostWindow(), strip.windowId());
 
     // trayer is a dock with a 32-pixel strut along the top: the desktop's top panel.
     ChildProcess panel({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
                         "--SetPartialStrut", "true", "--SetDockType", "true"});
     const std::vector<int> underPanel{446, 32, 132, 5};
-    EXPECT_TRUE(runEventsUntil([&] { return placement(strip.winId()) == underPanel; }))
-        << placement(strip.winId())[1];
+    EXPECT_TRUE(runEventsUntil([&] { return placement(strip.windowId()) == underPanel; }))
+        << placement(strip.windowId())[1];
     EXPECT_EQ(runShell("xdotool getwindowfocus").out, focused);
 
     pointer(512, 34);
     EXPECT_TRUE(runEventsUntil([&] { return heard.size() == 1; }));
+    EXPECT_TRUE(strip.pointerInside());
     pointer(512, 60);
     EXPECT_TRUE(runEventsUntil([&] { return heard.size() == 2; }));
-    pointer(450, 33, "click 1");
+    EXPECT_FALSE(strip.pointerInside());
+    // Other buttons are not clicks.
+    pointer(450, 33, "click 3 click 1");
     EXPECT_TRUE(runEventsUntil([&] { return heard.size() == 4; }));
+    runEventsFor(200);
     EXPECT_EQ(heard, (std::vector<std::string>{"entered", "exited", "entered", "clicked"}));
     EXPECT_EQ(runShell("xdotool getwindowfocus").out, focused);
 
+    // Going away under the pointer is leaving; appearing under it is entering.
     strip.setPresent(false);
-    EXPECT_TRUE(runEventsUntil([&] { return runShell("xwininfo -id " + std::to_string(strip.winId())).out.find("IsUnMapped") != std::string::npos; }));
+    EXPECT_TRUE(runEventsUntil([&] { return runShell("xwininfo -id " + id).out.find("IsUnMapped") != std::string::npos; }));
+    strip.setPresent(true);
+    EXPECT_TRUE(runEventsUntil([&] { return heard.size() == 6; }));
+    runEventsFor(200);
+    EXPECT_EQ(std::vector<std::string>(heard.begin() + 4, heard.end()), (std::vector<std::string>{"exited", "entered"}));
+    EXPECT_TRUE(strip.pointerInside());
 }
 
 } // namespace
