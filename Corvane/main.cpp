@@ -51,6 +51,9 @@ int startDesktop(int argc, char** argv, const CommandLine& line, const DisplayFa
     parts.returnFreeMemory = returnFreeMemoryToSystem;
     parts.answerSecondLaunch = !env.contains("CORVANE_ALLOW_SECOND");
     parts.warmUp = !env.contains("CORVANE_NOWARM");
+    parts.makePreviewModel = [](std::shared_ptr<MainExecutor> main, std::shared_ptr<PreferenceStore> prefs) {
+        return makeDemoModel(MockMode::warn, std::move(main), std::move(prefs), true);
+    };
     parts.session = facts.session;
     parts.realAlerts = !DebugEnv::island(env) && !DebugEnv::stress(env);
     parts.traceIsland = env.contains("CORVANE_TRACE");

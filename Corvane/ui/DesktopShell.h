@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DashboardPrewarm.h"
 #include "app/AppModel.h"
 #include "prefs/LoginItem.h"
 #include "prefs/PreferenceStore.h"
@@ -44,7 +45,10 @@ struct DesktopParts {
     std::function<void()> returnFreeMemory;
     /// Answer a second launch over the session bus (off with `CORVANE_ALLOW_SECOND`).
     bool answerSecondLaunch{true};
-    /// Return memory to the system once the start-up is over (off with `CORVANE_NOWARM`).
+    /// Builds the demonstration model the warm-up draws the dashboard for (none: no drawing).
+    DashboardPrewarm::PreviewModelFactory makePreviewModel;
+    /// Two seconds after the start: draw the dashboard once off-screen, then return memory to the
+    /// system (off with `CORVANE_NOWARM`).
     bool warmUp{true};
     /// The login session (the settings window explains the limits of a Wayland one).
     DesktopSession session;
