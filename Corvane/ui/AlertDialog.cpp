@@ -19,25 +19,25 @@ constexpr int textWidth = 300;
 
 } // namespace
 
-AlertDialog::AlertDialog(AlertSpec spec, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), spec_(std::move(spec)) {
+AlertDialog::AlertDialog(AlertSpec alert, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), alert_(std::move(alert)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("Corvane"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(style()
-                        ->standardIcon(spec_.destructive ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation)
+                        ->standardIcon(alert_.destructive ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation)
                         .pixmap(iconPixels, iconPixels));
     icon->setAlignment(Qt::AlignTop);
-    auto* title = new QLabel(QString::fromStdString(spec_.title), this);
+    auto* title = new QLabel(QString::fromStdString(alert_.title), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setWordWrap(true);
-    auto* message = new QLabel(QString::fromStdString(spec_.message), this);
+    auto* message = new QLabel(QString::fromStdString(alert_.message), this);
     message->setWordWrap(true);
-    message->setVisible(!spec_.message.empty());
+    message->setVisible(!alert_.message.empty());
     for (QLabel* label : {title, message}) {
         label->setFixedWidth(textWidth);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -52,8 +52,8 @@ AlertDialog::AlertDialog(AlertSpec spec, QWidget* parent)
 
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const AlertButton& button : alertButtons(spec_.confirmTitle, spec_.secondaryTitle, spec_.destructive,
-                                                  spec_.infoOnly)) {
+    for (const AlertButton& button : alertButtons(alert_.confirmTitle, alert_.secondaryTitle, alert_.destructive,
+                                                  alert_.infoOnly)) {
         auto* push = new QPushButton(QString::fromStdString(button.title), this);
         push->setAutoDefault(false);
         if (button.destructive) {
@@ -65,10 +65,10 @@ AlertDialog::AlertDialog(AlertSpec spec, QWidget* parent)
         row->addWidget(push);
         connect(push, &QPushButton::clicked, this, [this, role = button.role] {
             // The dialog is gone before the action runs, so an action may present the next alert.
-            const AlertSpec spec = spec_;
+            const AlertSpec alert = alert_;
             close();
-            if (role == AlertButton::Role::confirm) spec.onConfirm();
-            if (role == AlertButton::Role::secondary) spec.onSecondary();
+            if (role == AlertButton::Role::confirm) alert.onConfirm();
+            if (role == AlertButton::Role::secondary) alert.onSecondary();
         });
     }
     // Return presses the first button: "取消" for a destructive alert.

@@ -19,13 +19,13 @@ class AlertDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AlertDialog(AlertSpec spec, QWidget* parent = nullptr);
+    explicit AlertDialog(AlertSpec alert, QWidget* parent = nullptr);
 
     /// The buttons, left to right.
     const std::vector<QPushButton*>& buttons() const { return buttons_; }
 
 private:
-    AlertSpec spec_;
+    AlertSpec alert_;
     std::vector<QPushButton*> buttons_;
 };
 

@@ -111,8 +111,8 @@ IslandController::IslandController(std::shared_ptr<AppModel> model, std::shared_
     : QObject(parent), model_(std::move(model)), main_(std::move(main)), prefs_(std::move(prefs)),
       makeDashboard_(std::move(makeDashboard)), options_(options) {
     const QPointer<IslandController> self(this);
-    model_->presentAlert = [self](AlertSpec spec) {
-        if (self) self->presentAlert(std::move(spec));
+    model_->presentAlert = [self](AlertSpec alert) {
+        if (self) self->presentAlert(std::move(alert));
     };
     model_->onJumped = [self] {
         if (self) self->forceClose();
@@ -506,8 +506,8 @@ void IslandController::desktopSwitched() { forceClose(); }
 
 void IslandController::setReducedMotion(bool reduced) { options_.reducedMotion = reduced; }
 
-void IslandController::presentAlert(AlertSpec spec) {
-    auto* dialog = new AlertDialog(std::move(spec));
+void IslandController::presentAlert(AlertSpec alert) {
+    auto* dialog = new AlertDialog(std::move(alert));
     ++alertsOpen_;
     connect(dialog, &QDialog::finished, this, [this] {
         --alertsOpen_;

@@ -106,7 +106,7 @@ public:
     void desktopSwitched();
     void setReducedMotion(bool reduced);
     /// Shows an alert above the island's panels; its buttons follow the alert's order.
-    void presentAlert(AlertSpec spec);
+    void presentAlert(AlertSpec alert);
     /// Closes the island at once, without animation (a forced close through the state machine).
     void collapseNow();
     /// The screens were added, removed or changed: the island and its notice close at once.

@@ -295,7 +295,7 @@ TEST_F(IslandFixture, TappingWingsOpensPinnedOnTheDiskOrJumpsToTheSession) {
 
 struct AlertCase {
     const char* name;
-    AlertSpec spec;
+    AlertSpec alert;
     std::vector<QString> titles;
     std::size_t press;
     int confirms;
@@ -308,10 +308,10 @@ TEST_P(IslandAlert, ButtonsFollowTheAlertsOrderAndRunTheirAction) {
     openPinned();
     int confirms = 0;
     int secondaries = 0;
-    AlertSpec spec = GetParam().spec;
-    spec.onConfirm = [&] { ++confirms; };
-    spec.onSecondary = [&] { ++secondaries; };
-    f.model->presentAlert(spec);
+    AlertSpec alert = GetParam().alert;
+    alert.onConfirm = [&] { ++confirms; };
+    alert.onSecondary = [&] { ++secondaries; };
+    f.model->presentAlert(alert);
     AlertDialog* dialog = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* candidate = qobject_cast<AlertDialog*>(widget); candidate != nullptr && candidate->isVisible())
@@ -334,23 +334,23 @@ TEST_P(IslandAlert, ButtonsFollowTheAlertsOrderAndRunTheirAction) {
     EXPECT_EQ(island->state(), IslandPhaseState::idle);
 }
 
-AlertSpec alert(bool destructive, std::optional<std::string> secondary, bool infoOnly) {
-    AlertSpec spec;
-    spec.title = "退出 2 个应用？";
-    spec.confirmTitle = "退出";
-    spec.destructive = destructive;
-    spec.secondaryTitle = std::move(secondary);
-    spec.infoOnly = infoOnly;
-    return spec;
+AlertSpec makeAlert(bool destructive, std::optional<std::string> secondary, bool infoOnly) {
+    AlertSpec alert;
+    alert.title = "退出 2 个应用？";
+    alert.confirmTitle = "退出";
+    alert.destructive = destructive;
+    alert.secondaryTitle = std::move(secondary);
+    alert.infoOnly = infoOnly;
+    return alert;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, IslandAlert,
-    ::testing::Values(AlertCase{"plainConfirm", alert(false, {}, false), {"退出", "取消"}, 0, 1, 0},
-                      AlertCase{"plainCancel", alert(false, {}, false), {"退出", "取消"}, 1, 0, 0},
-                      AlertCase{"destructive", alert(true, {}, false), {"取消", "退出"}, 1, 1, 0},
-                      AlertCase{"secondary", alert(false, "只清理安全项", false), {"退出", "只清理安全项", "取消"}, 1, 0, 1},
-                      AlertCase{"infoOnly", alert(false, {}, true), {"退出"}, 0, 1, 0}),
+    ::testing::Values(AlertCase{"plainConfirm", makeAlert(false, {}, false), {"退出", "取消"}, 0, 1, 0},
+                      AlertCase{"plainCancel", makeAlert(false, {}, false), {"退出", "取消"}, 1, 0, 0},
+                      AlertCase{"destructive", makeAlert(true, {}, false), {"取消", "退出"}, 1, 1, 0},
+                      AlertCase{"secondary", makeAlert(false, "只清理安全项", false), {"退出", "只清理安全项", "取消"}, 1, 0, 1},
+                      AlertCase{"infoOnly", makeAlert(false, {}, true), {"退出"}, 0, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IslandFixture, TraceLinesAndTheHiddenStressPanel) {
