@@ -1,7 +1,9 @@
 #include "AIWatcherConfig.h"
 
-#include "apps/ProcessScanner.h"
+#include "apps/ProcessNameCache.h"
 #include "support/HomeDirectory.h"
+
+#include <memory>
 
 namespace corvane {
 
@@ -16,7 +18,8 @@ void AIWatcherConfig::announceAccess(const std::string& path) const {
 }
 
 AIWatcherConfig::ProcessNames AIWatcherConfig::defaultProcessNames() {
-    return [] { return ProcessScanner::runningProcessNames(); };
+    // Polls repeat every few seconds: processes already known are not read again.
+    return [cache = std::make_shared<ProcessNameCache>()] { return cache->runningNames(); };
 }
 
 } // namespace corvane

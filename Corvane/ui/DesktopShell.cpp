@@ -1,6 +1,7 @@
 #include "DesktopShell.h"
 
 #include "DesktopSwitchWatcher.h"
+#include "FontRelease.h"
 #include "HoverStrip.h"
 #include "IslandController.h"
 #include "MachineStateWatcher.h"
@@ -159,9 +160,10 @@ void DesktopShell::openSystemMonitor() const {
     QProcess::startDetached(QString::fromStdString(command.front()), arguments);
 }
 
-// The dashboard drawn once off-screen makes the first real opening as quick as later ones. The
-// allocator then keeps what the start-up freed; handing it back keeps the resident size of a
-// program that runs all day small. Trimming walks the heap, so it runs off the interface thread.
+// The dashboard drawn once off-screen makes the first real opening as quick as later ones (its
+// code is loaded; its fonts are let go again, as after every closing). The allocator then keeps
+// what the start-up freed; handing it back keeps the resident size of a program that runs all
+// day small. Trimming walks the heap, so it runs off the interface thread.
 void DesktopShell::warmUp() {
     const auto returnMemory = [this] {
         if (!parts_.returnFreeMemory) return;
@@ -176,6 +178,7 @@ void DesktopShell::warmUp() {
     auto* prewarm = new DashboardPrewarm(parts_.makePreviewModel, main_, this);
     connect(prewarm, &DashboardPrewarm::finished, this, [prewarm, returnMemory] {
         prewarm->deleteLater();
+        releaseLoadedFonts();
         returnMemory();
     });
     prewarm->start();

@@ -3,6 +3,7 @@
 #include "AlertDialog.h"
 #include "CompositorPresence.h"
 #include "DashboardFitting.h"
+#include "FontRelease.h"
 #include "IslandPanel.h"
 #include "IslandStressRun.h"
 #include "ScreenGeoReader.h"
@@ -381,8 +382,10 @@ void IslandController::teardownDash() {
     if (session->panel) discardPanel(session->panel);
     modelClosed();
     if (!returnFreeMemory) return;
-    memoryRelief_ = main_->after(IslandTiming::memoryReliefDelaySeconds,
-                                 [relief = returnFreeMemory] { QThreadPool::globalInstance()->start(relief); });
+    memoryRelief_ = main_->after(IslandTiming::memoryReliefDelaySeconds, [relief = returnFreeMemory] {
+        releaseLoadedFonts();
+        QThreadPool::globalInstance()->start(relief);
+    });
 }
 
 void IslandController::modelClosed() {

@@ -1,5 +1,6 @@
 #include "IslandStressRun.h"
 
+#include "FontRelease.h"
 #include "IslandController.h"
 #include "IslandPanel.h"
 #include "ResidentMemory.h"
@@ -143,7 +144,8 @@ void IslandStressRun::settle(std::function<void()> next) {
 }
 
 void IslandStressRun::returnMemory() {
-    // Freed memory goes back off the interface thread, as after every close.
+    // Fonts go and freed memory goes back off the interface thread, as after every close.
+    releaseLoadedFonts();
     auto returned = std::make_shared<std::atomic<bool>>(false);
     QThreadPool::globalInstance()->start([relief = returnFreeMemory_, returned] {
         if (relief) relief();

@@ -207,7 +207,7 @@ QByteArray trayPicture(const StatusInputs& inputs, double pixelRatio) {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(trayPanelColor);
     QPainter painter(&image);
-    painter.drawImage(0, 0, drawStatusIcon(statusItemLook(inputs), trayTextColor, side));
+    painter.drawImage(0, 0, StatusIconPainter().draw(statusItemLook(inputs), trayTextColor, side));
     painter.end();
     return pngOf(image);
 }

@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
 #include <QPixmap>
 
 #include <algorithm>
@@ -21,27 +23,34 @@ constexpr double badgeInsetUnits = 0.5;
 constexpr double glyphShareWithPercent = 0.55;
 constexpr int iconSides[] = {16, 22, 24, 32, 48, 64};
 
-/// Draws `text` in `font`'s family and weight, as large as its inked outline fits `box`, centred.
-void drawFitted(QPainter& painter, const QString& text, QFont font, const QRectF& box) {
-    constexpr int probeSize = 100;
-    font.setPixelSize(probeSize);
-    const QRectF probe = QFontMetricsF(font).tightBoundingRect(text);
-    if (probe.isEmpty()) return;
-    const double scale = std::min(box.width() / probe.width(), box.height() / probe.height());
-    font.setPixelSize(std::max(1, static_cast<int>(std::floor(probeSize * scale))));
-    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-    painter.setFont(font);
-    painter.drawText(box.center() - ink.center(), text);
+/// The outlines are taken at this pixel size and scaled to each image.
+constexpr int referencePixels = 100;
+
+/// Fills `outline` scaled so that its ink fits `box` as large as it can, centred.
+void fillFitted(QPainter& painter, const QPainterPath& outline, const QRectF& box) {
+    const QRectF ink = outline.boundingRect();
+    if (ink.isEmpty()) return;
+    const double scale = std::min(box.width() / ink.width(), box.height() / ink.height());
+    QTransform fit;
+    fit.translate(box.center().x(), box.center().y());
+    fit.scale(scale, scale);
+    fit.translate(-ink.center().x(), -ink.center().y());
+    painter.fillPath(fit.map(outline), painter.pen().color());
+}
+
+/// Fills `outline` scaled to `pixels`, centred in `box` by `line`, its line box (advance × height)
+/// at the reference size, as text drawn centred at that size sits.
+void fillCentred(QPainter& painter, const QPainterPath& outline, const QRectF& line, double pixels, const QRectF& box) {
+    const double scale = pixels / referencePixels;
+    QTransform place;
+    place.translate(box.center().x(), box.center().y());
+    place.scale(scale, scale);
+    place.translate(-line.center().x(), -line.center().y());
+    painter.fillPath(place.map(outline), painter.pen().color());
 }
 
 double badgeSide(double side) {
     return badgeUnits * side / slotUnits;
-}
-
-QFont numberFont() {
-    QFont font = QGuiApplication::font();
-    font.setWeight(QFont::DemiBold);
-    return font;
 }
 
 } // namespace
@@ -72,7 +81,12 @@ QColor titleColor(StatusTitleColor color, const QColor& templateColor) {
     return templateColor;
 }
 
-QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, int side) {
+StatusIconPainter::StatusIconPainter() : numberFont_(QGuiApplication::font()), symbolFont_(iconFont(referencePixels)) {
+    numberFont_.setWeight(QFont::DemiBold);
+    numberFont_.setPixelSize(referencePixels);
+}
+
+QImage StatusIconPainter::draw(const StatusItemLook& look, const QColor& templateColor, int side) const {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -83,8 +97,10 @@ QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, i
 
     painter.setPen(iconColor(look.icon.rendering, templateColor));
     if (iconFontLoaded()) {
-        painter.setFont(iconFont(static_cast<int>(std::round(glyphSide))));
-        painter.drawText(glyphBox, Qt::AlignCenter, glyphText(look.icon.symbol));
+        const QString glyph = glyphText(look.icon.symbol);
+        const QFontMetricsF metrics(symbolFont_);
+        const QRectF line(0, -metrics.ascent(), metrics.horizontalAdvance(glyph), metrics.height());
+        fillCentred(painter, outline(glyph, symbolFont_), line, std::round(glyphSide), glyphBox);
     } else {
         // Without the icon font a plain square keeps the item visible and tinted.
         painter.fillRect(glyphBox.adjusted(s / 8, s / 8, -s / 8, -s / 8), painter.pen().color());
@@ -95,11 +111,11 @@ QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, i
         const bool percentSign = number.endsWith(QLatin1Char('%'));
         if (percentSign) number.chop(1);
         painter.setPen(titleColor(look.title->color, templateColor));
-        drawFitted(painter, number, numberFont(), QRectF(0, s / 2, s, s / 2).adjusted(s / 32, s / 32, -s / 32, 0));
+        fillFitted(painter, outline(number, numberFont_), QRectF(0, s / 2, s, s / 2).adjusted(s / 32, s / 32, -s / 32, 0));
         if (percentSign) {
             // Right of the badge, which may overhang the glyph.
             const QRectF signBox(glyphSide + badgeSide(s) / 2, 0, s - glyphSide - badgeSide(s) / 2, s / 2);
-            drawFitted(painter, QStringLiteral("%"), numberFont(), signBox.adjusted(0, s / 8, -s / 32, -s / 16));
+            fillFitted(painter, outline(QStringLiteral("%"), numberFont_), signBox.adjusted(0, s / 8, -s / 32, -s / 16));
         }
     }
 
@@ -121,9 +137,19 @@ QImage drawStatusIcon(const StatusItemLook& look, const QColor& templateColor, i
     return image;
 }
 
-QIcon statusItemIcon(const StatusItemLook& look, const QColor& templateColor) {
+const QPainterPath& StatusIconPainter::outline(const QString& text, const QFont& font) const {
+    const QString key = font.family() + QLatin1Char('\n') + text;
+    if (auto found = outlines_.find(key); found != outlines_.end()) return found->second;
+    // Bounded: a percent that wanders keeps adding texts.
+    if (outlines_.size() >= maxOutlines) outlines_.clear();
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    return outlines_.emplace(key, std::move(path)).first->second;
+}
+
+QIcon StatusIconPainter::icon(const StatusItemLook& look, const QColor& templateColor) const {
     QIcon icon;
-    for (const int side : iconSides) icon.addPixmap(QPixmap::fromImage(drawStatusIcon(look, templateColor, side)));
+    for (const int side : iconSides) icon.addPixmap(QPixmap::fromImage(draw(look, templateColor, side)));
     return icon;
 }
 

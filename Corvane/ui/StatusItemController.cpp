@@ -72,7 +72,7 @@ bool StatusItemController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusItemController::draw(const StatusItemLook& look) {
-    tray_.setIcon(statusItemIcon(look, templateColor()));
+    tray_.setIcon(painter_.icon(look, templateColor()));
     tray_.setToolTip(QString::fromStdString(look.a11yLabel));
     tray_.setVisible(look.visible);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StatusIconPainter.h"
 #include "CoalescedCall.h"
 
 #include "app/AppModel.h"
@@ -65,6 +66,7 @@ private:
     std::function<void()> openActivityMonitor_;
     Clock clock_;
     StatusItemRefresher refresher_;
+    StatusIconPainter painter_;
     QMenu menu_;
     /// The menu's entries in the order `statusMenu` lists them; null for the separator.
     std::array<QAction*, 5> menuActions_{};

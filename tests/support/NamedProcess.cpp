@@ -10,15 +10,19 @@
 
 namespace corvane::test {
 
-NamedProcess::NamedProcess(const std::string& name) {
+NamedProcess::NamedProcess(const std::string& name, const std::string& program,
+                           const std::vector<std::string>& arguments) {
     const std::string path = bin_ / name;
-    std::filesystem::copy_file("/bin/sleep", path);
+    std::filesystem::copy_file(program, path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     int started[2];
     if (::pipe2(started, O_CLOEXEC) != 0) return;
+    std::vector<char*> argv{const_cast<char*>(name.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
-        ::execl(path.c_str(), name.c_str(), "60", static_cast<char*>(nullptr));
+        ::execv(path.c_str(), argv.data());
         ::_exit(127);
     }
     ::close(started[1]);

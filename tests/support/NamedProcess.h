@@ -5,14 +5,17 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace corvane::test {
 
-/// A running copy of /bin/sleep installed and started as `name` (its file name, command name and
-/// argv[0]); exec'd once the constructor returns. Killed and reaped by `stop()` or on destruction.
+/// A running copy of `program` (by default /bin/sleep 60) installed and started as `name` (its
+/// file name, command name and argv[0]) with `arguments`; exec'd once the constructor returns.
+/// Killed and reaped by `stop()` or on destruction.
 class NamedProcess {
 public:
-    explicit NamedProcess(const std::string& name);
+    explicit NamedProcess(const std::string& name, const std::string& program = "/bin/sleep",
+                          const std::vector<std::string>& arguments = {"60"});
     ~NamedProcess() { stop(); }
     NamedProcess(const NamedProcess&) = delete;
     NamedProcess& operator=(const NamedProcess&) = delete;
