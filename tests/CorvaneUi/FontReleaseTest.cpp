@@ -1,19 +1,25 @@
 #include "DashStyle.h"
 #include "FontRelease.h"
 
-#include "support/FileRead.h"
-
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 namespace corvane {
 namespace {
 
-/// Whether this process maps the installed CJK font's file.
+/// Whether this process maps the installed CJK font's file. Read line by line: the map list comes
+/// a page at a time, so one short read is not its end.
 bool mapsTheCjkFont() {
-    return readWholeFile("/proc/self/maps").value_or("").find("wqy-microhei") != std::string::npos;
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find("wqy-microhei") != std::string::npos) return true;
+    }
+    return false;
 }
 
 /// Draws 内存压力 in `font` and tells whether any pixel was inked.
