@@ -12,8 +12,11 @@
 # a private session bus and a temporary home holding Claude Code and Codex transcripts that get a
 # line appended every few seconds, with processes named `claude` and `codex` running.
 # Usage: bench/desktop_cost.sh [idle minutes, default 10; fractions for a short run] [path/to/corvane, default the release build]
+# With QUIET=1 the home holds no AI tools and the dashboard is never opened: start-up, then the
+# idle period alone (the latency and open columns stay empty).
 set -euo pipefail
 minutes=${1:-10}
+quiet=${QUIET:-0}
 corvane=$(realpath "${2:-build/release/Corvane/corvane}")
 fixtures=$(realpath "$(dirname "$0")/../tests/fixtures/transcripts")
 work=$(mktemp -d)
@@ -40,11 +43,15 @@ append_lines() {
     i=$((i % 20 + 1))
   done
 }
-append_lines & pids+=($!)
-for tool in claude codex; do
-  cp "$(command -v sleep)" "$work/bin/$tool"
-  "$work/bin/$tool" infinity & pids+=($!)
-done
+if [ "$quiet" != 1 ]; then
+  append_lines & pids+=($!)
+  for tool in claude codex; do
+    cp "$(command -v sleep)" "$work/bin/$tool"
+    "$work/bin/$tool" infinity & pids+=($!)
+  done
+else
+  rm -rf "$work/.claude" "$work/.codex"
+fi
 
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
@@ -100,30 +107,55 @@ sleep 10 # start-up, first samples, the warm-up two seconds in
 declare -A rss0 rss_cycles rss_end anon0 anon_cycles anon_end
 for pid in $desktop $watch; do rss0[$pid]=$(rss_kib "$pid"); anon0[$pid]=$(anon_kib "$pid"); done
 
-for _ in $(seq 20); do
-  open_dashboard; sleep 1
-  click_icon; sleep 1
-done
-sleep 2 # the memory handed back half a second after the last closing
-for pid in $desktop $watch; do rss_cycles[$pid]=$(rss_kib "$pid"); anon_cycles[$pid]=$(anon_kib "$pid"); done
-
-open_dashboard; sleep 2
 declare -A open_c0 open_c1
-for pid in $desktop $watch; do open_c0[$pid]=$(cpu_ticks "$pid"); done
-open_t0=$(now); sleep 60; open_t1=$(now)
-for pid in $desktop $watch; do open_c1[$pid]=$(cpu_ticks "$pid"); done
-click_icon; sleep 3
+if [ "$quiet" != 1 ]; then
+  for _ in $(seq 20); do
+    open_dashboard; sleep 1
+    click_icon; sleep 1
+  done
+  sleep 2 # the memory handed back half a second after the last closing
+  for pid in $desktop $watch; do rss_cycles[$pid]=$(rss_kib "$pid"); anon_cycles[$pid]=$(anon_kib "$pid"); done
 
-declare -A idle_c0 idle_c1 idle_m0 idle_m1
-for pid in $desktop $watch; do idle_c0[$pid]=$(cpu_ticks "$pid"); idle_m0[$pid]=$(main_ns "$pid"); done
-idle_t0=$(now); sleep "$(awk -v m="$minutes" 'BEGIN { print m * 60 }')"; idle_t1=$(now)
+  open_dashboard; sleep 2
+  for pid in $desktop $watch; do open_c0[$pid]=$(cpu_ticks "$pid"); done
+  open_t0=$(now); sleep 60; open_t1=$(now)
+  for pid in $desktop $watch; do open_c1[$pid]=$(cpu_ticks "$pid"); done
+  click_icon; sleep 3
+else
+  for pid in $desktop $watch; do
+    rss_cycles[$pid]=${rss0[$pid]}; anon_cycles[$pid]=${anon0[$pid]}; open_c0[$pid]=0; open_c1[$pid]=0
+  done
+  open_t0=0; open_t1=1
+fi
+
+# The closed period's CPU to the nanosecond: every thread's time on the CPU, read each second, so
+# that pool threads starting and ending on demand are counted (to within a second of an idle
+# thread's life) where the process's tick counts would be off by up to two ticks.
+declare -A idle_m0 idle_m1 idle_ns
+for pid in $desktop $watch; do idle_m0[$pid]=$(main_ns "$pid"); done
+: >"$work/threads"
+idle_t0=$(now)
+idle_end=$(awk -v t="$idle_t0" -v m="$minutes" 'BEGIN { printf "%d", t + m * 60 }')
+while [ "$(date +%s)" -lt "$idle_end" ]; do
+  for pid in $desktop $watch; do
+    for task in /proc/"$pid"/task/*; do
+      echo "$pid ${task##*/} $(awk '{ print $1 }' "$task/schedstat" 2>/dev/null)"
+    done
+  done >>"$work/threads"
+  sleep 1
+done
+idle_t1=$(now)
 for pid in $desktop $watch; do
-  idle_c1[$pid]=$(cpu_ticks "$pid"); idle_m1[$pid]=$(main_ns "$pid"); rss_end[$pid]=$(rss_kib "$pid"); anon_end[$pid]=$(anon_kib "$pid")
+  idle_m1[$pid]=$(main_ns "$pid"); rss_end[$pid]=$(rss_kib "$pid"); anon_end[$pid]=$(anon_kib "$pid")
+  idle_ns[$pid]=$(awk -v p="$pid" '$1 == p && NF == 3 { if (!($2 in first)) first[$2] = $3; last[$2] = $3 }
+    END { for (t in first) sum += last[t] - first[t]; printf "%d", sum }' "$work/threads")
 done
 
-latencies=$(sed -n 's/^\[island\] first frame \([0-9.]*\) ms after iconToggle$/\1/p' "$work/trace")
-echo "$latencies" | sort -n | awk -v first="$(echo "$latencies" | head -n1)" '
-  { v[NR] = $1 } END { printf "dashboard open, click input to first painted frame: first %.1f ms, median %.1f ms, max %.1f ms over %d openings\n", first, v[int((NR + 1) / 2)], v[NR], NR }'
+if [ "$quiet" != 1 ]; then
+  latencies=$(sed -n 's/^\[island\] first frame \([0-9.]*\) ms after iconToggle$/\1/p' "$work/trace")
+  echo "$latencies" | sort -n | awk -v first="$(echo "$latencies" | head -n1)" '
+    { v[NR] = $1 } END { printf "dashboard open, click input to first painted frame: first %.1f ms, median %.1f ms, max %.1f ms over %d openings\n", first, v[int((NR + 1) / 2)], v[NR], NR }'
+fi
 printf "%-26s %10s %12s %10s %13s %13s %13s %8s\n" "" "RSS start" "RSS 20 cyc" "RSS end" "CPU open 1m" "CPU closed" "main thread" "threads"
 printf "%-26s %10s %12s %10s %13s %13s %13s %8s\n" "" "MB" "MB" "MB" "% core" "% core ${minutes}m" "of closed" ""
 for pid in $desktop $watch; do
@@ -131,7 +163,7 @@ for pid in $desktop $watch; do
   printf "%-26s %10.1f %12.1f %10.1f %13s %13s %13s %8d\n" "$name" \
     "$(mib "${rss0[$pid]}")" "$(mib "${rss_cycles[$pid]}")" "$(mib "${rss_end[$pid]}")" \
     "$(share "${open_c0[$pid]}" "${open_c1[$pid]}" "$open_t0" "$open_t1")" \
-    "$(share "${idle_c0[$pid]}" "${idle_c1[$pid]}" "$idle_t0" "$idle_t1")" \
+    "$(awk -v n="${idle_ns[$pid]}" -v t0="$idle_t0" -v t1="$idle_t1" 'BEGIN { printf "%.4f", 100 * n / 1e9 / (t1 - t0) }')" \
     "$(awk -v n0="${idle_m0[$pid]}" -v n1="${idle_m1[$pid]}" -v t0="$idle_t0" -v t1="$idle_t1" \
         'BEGIN { printf "%.4f", 100 * (n1 - n0) / 1e9 / (t1 - t0) }')" "$(threads "$pid")"
 done
