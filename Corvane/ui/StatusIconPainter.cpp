@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTransform>
 #include <QPixmap>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -137,14 +137,15 @@ QImage StatusIconPainter::draw(const StatusItemLook& look, const QColor& templat
     return image;
 }
 
-const QPainterPath& StatusIconPainter::outline(const QString& text, const QFont& font) const {
+QPainterPath StatusIconPainter::outline(const QString& text, const QFont& font) const {
     const QString key = font.family() + QLatin1Char('\n') + text;
     if (auto found = outlines_.find(key); found != outlines_.end()) return found->second;
     // Bounded: a percent that wanders keeps adding texts.
     if (outlines_.size() >= maxOutlines) outlines_.clear();
     QPainterPath path;
     path.addText(0, 0, font, text);
-    return outlines_.emplace(key, std::move(path)).first->second;
+    outlines_.emplace(key, path);
+    return path;
 }
 
 QIcon StatusIconPainter::icon(const StatusItemLook& look, const QColor& templateColor) const {

@@ -44,7 +44,7 @@ public:
 
 private:
     /// `text`'s outline in `font` at the reference size, kept for the next redraws.
-    const QPainterPath& outline(const QString& text, const QFont& font) const;
+    QPainterPath outline(const QString& text, const QFont& font) const;
 
     static constexpr std::size_t maxOutlines = 16;
     QFont numberFont_;
