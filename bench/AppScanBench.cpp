@@ -4,12 +4,12 @@
 // the kept groups reads for at most every member) and against procps' libproc2 reading the same
 // fields (pid, exe, RssAnon, RssShmem, VmSwap). Report the ratios Corvane/floor and
 // Corvane/libproc2 from the same run.
+#include "Libproc2Reap.h"
 #include "apps/SystemAppScanner.h"
 #include "support/UniqueDir.h"
 #include "support/UniqueFd.h"
 
 #include <benchmark/benchmark.h>
-#include <libproc2/pids.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -64,17 +64,7 @@ BENCHMARK(RawProcFloorWithCgroups)->Unit(benchmark::kMicrosecond);
 
 void Libproc2Pids(benchmark::State& state) {
     std::array<pids_item, 5> items{PIDS_ID_PID, PIDS_EXE, PIDS_VM_RSS_ANON, PIDS_VM_RSS_SHARED, PIDS_VM_SWAP};
-    pids_info* info = nullptr;
-    if (procps_pids_new(&info, items.data(), static_cast<int>(items.size())) < 0) {
-        state.SkipWithError("procps_pids_new failed");
-        return;
-    }
-    for (auto _ : state) {
-        pids_fetch* fetched = procps_pids_reap(info, PIDS_FETCH_TASKS_ONLY);
-        benchmark::DoNotOptimize(fetched);
-        if (fetched != nullptr) benchmark::DoNotOptimize(fetched->counts->total);
-    }
-    procps_pids_unref(&info);
+    corvane::bench::reapWithLibproc2(state, items);
 }
 BENCHMARK(Libproc2Pids)->Unit(benchmark::kMicrosecond);
 

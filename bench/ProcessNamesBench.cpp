@@ -4,13 +4,13 @@
 // line, executable). Each runs over this machine's processes plus `extra` sleeping children, so a
 // quiet container can stand in for a desktop session's few hundred processes. Report the ratios
 // Corvane/floor and Corvane/libproc2 from the same run.
+#include "Libproc2Reap.h"
 #include "apps/ProcessNameCache.h"
 #include "apps/ProcessScanner.h"
 #include "support/UniqueDir.h"
 #include "support/UniqueFd.h"
 
 #include <benchmark/benchmark.h>
-#include <libproc2/pids.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -83,17 +83,7 @@ BENCHMARK(CommFloor)->Arg(0)->Arg(300)->Unit(benchmark::kMicrosecond);
 void Libproc2Names(benchmark::State& state) {
     const SleepingChildren children(static_cast<int>(state.range(0)));
     std::array<pids_item, 3> items{PIDS_CMD, PIDS_CMDLINE_V, PIDS_EXE};
-    pids_info* info = nullptr;
-    if (procps_pids_new(&info, items.data(), static_cast<int>(items.size())) < 0) {
-        state.SkipWithError("procps_pids_new failed");
-        return;
-    }
-    for (auto _ : state) {
-        pids_fetch* fetched = procps_pids_reap(info, PIDS_FETCH_TASKS_ONLY);
-        benchmark::DoNotOptimize(fetched);
-        if (fetched != nullptr) benchmark::DoNotOptimize(fetched->counts->total);
-    }
-    procps_pids_unref(&info);
+    corvane::bench::reapWithLibproc2(state, items);
 }
 BENCHMARK(Libproc2Names)->Arg(0)->Arg(300)->Unit(benchmark::kMicrosecond);
 
