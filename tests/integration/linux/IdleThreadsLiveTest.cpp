@@ -1,12 +1,12 @@
 // Integration: the headless monitor's threads after it has idled, and the status-bar run as a bar
 // uses it, both as subprocesses of the real executable.
+#include "support/ChildOutput.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,22 +57,6 @@ Child spawnCorvane(const std::string& home, const std::vector<std::string>& argu
     return child;
 }
 
-/// Everything the child printed within `seconds`, or until its output ended.
-std::string readFor(int fd, std::chrono::milliseconds time, const std::string& until = {}) {
-    std::string seen;
-    const auto deadline = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!until.empty() && seen.find(until) != std::string::npos) break;
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0) continue;
-        char buffer[512];
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got <= 0) break;
-        seen.append(buffer, static_cast<std::size_t>(got));
-    }
-    return seen;
-}
-
 int threadsOf(pid_t pid) {
     int count = 0;
     DIR* tasks = ::opendir(("/proc/" + std::to_string(pid) + "/task").c_str());
@@ -101,7 +85,7 @@ TEST(IdleThreads, TheHeadlessMonitorHoldsAtMostSixThreadsOnceIdle) {
     test::TempDir home;
     const Child child = spawnCorvane(home.path(), {"--report", "--watch"});
     ASSERT_GT(child.pid, 0);
-    const std::string first = readFor(child.output, 20s, "\n");
+    const std::string first = test::readFor(child.output, 20s, "\n");
     EXPECT_NE(first.find("内存压力"), std::string::npos) << first;
     std::this_thread::sleep_for(2s);
     const int threads = threadsOf(child.pid);
@@ -119,11 +103,11 @@ TEST(StatusBarRun, PrintsEachChangeOnceThenNothingWhileTheStateHoldsAndEndsQuiet
     // The memory sample and the AI poll may land in one update or in two.
     const std::string settled = R"("class":["elevated","waiting"],"percentage":81})"
                                 "\n";
-    const std::string printed = readFor(child.output, 20s, settled);
+    const std::string printed = test::readFor(child.output, 20s, settled);
     ASSERT_GE(printed.size(), settled.size()) << printed;
     EXPECT_EQ(printed.substr(printed.size() - settled.size()), settled) << printed;
     EXPECT_LE(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;
-    EXPECT_EQ(readFor(child.output, 3s), "") << "the demonstration's state does not change";
+    EXPECT_EQ(test::readFor(child.output, 3s), "") << "the demonstration's state does not change";
     ::close(child.output); // the bar exits
     EXPECT_EQ(waitForExit(child.pid, 10s), 0);
 }

@@ -1,11 +1,11 @@
 // Integration: runs the real executable's live monitor and stops it with a signal.
+#include "support/ChildOutput.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,21 +41,6 @@ Child spawnWatch(const std::string& home, bool json) {
     return child;
 }
 
-/// Everything the child printed until `text` appeared or `seconds` passed.
-std::string readUntil(int fd, const std::string& text, double seconds) {
-    std::string seen;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (seen.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0) continue;
-        char buffer[512];
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got <= 0) break;
-        seen.append(buffer, static_cast<std::size_t>(got));
-    }
-    return seen;
-}
-
 int waitForExit(pid_t pid, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     int status = 0;
@@ -77,7 +62,7 @@ TEST_P(WatchCommandLive, PrintsTheLevelAndExitsCleanlyOnSignal) {
     ASSERT_GT(child.pid, 0);
     const std::string firstLine = json ? R"({"time":")" : "[";
     const std::string level = json ? R"(","kind":"level","level":")" : "] 内存压力：";
-    const std::string output = readUntil(child.output, level, 20);
+    const std::string output = test::readFor(child.output, std::chrono::seconds(20), level);
     EXPECT_EQ(output.rfind(firstLine, 0), 0u) << output;
     EXPECT_NE(output.find(level), std::string::npos) << output;
     ::kill(child.pid, signal);
@@ -89,7 +74,7 @@ TEST(WatchCommandLiveOutput, AReaderThatGoesEndsTheMonitorAsAFailedWriteWhileNot
     test::TempDir home;
     const Child child = spawnWatch(home.path(), false);
     ASSERT_GT(child.pid, 0);
-    EXPECT_NE(readUntil(child.output, "] 内存压力：", 20).find("] 内存压力："), std::string::npos);
+    EXPECT_NE(test::readFor(child.output, std::chrono::seconds(20), "] 内存压力：").find("] 内存压力："), std::string::npos);
     ::close(child.output);
     // Not killed by SIGPIPE (141), not left waiting for its next line: status 1.
     EXPECT_EQ(waitForExit(child.pid, 20), 1);
